@@ -1,0 +1,40 @@
+#include "core/SearchRank.h"
+
+#include "core/Cp949.h"
+
+namespace core {
+
+namespace {
+
+bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::string TermFromRankText(const std::string& r1Text)
+{
+    size_t amount = r1Text.size();
+    while (amount > 0 && IsAsciiDigit(r1Text[amount - 1]) && IsCharBoundary(r1Text, amount - 1))
+        --amount;
+    if (amount == r1Text.size())
+        return r1Text;
+
+    // A Hangul syllable's trail byte may be 'n': only a "new" that starts a character counts.
+    const char sign = amount > 0 ? r1Text[amount - 1] : '\0';
+    if ((sign == '+' || sign == '-' || sign == '*') && IsCharBoundary(r1Text, amount - 1))
+        return r1Text.substr(0, amount - 1);
+    if (amount >= 3 && r1Text.compare(amount - 3, 3, "new") == 0 && IsCharBoundary(r1Text, amount - 3))
+        return r1Text.substr(0, amount - 3);
+    return r1Text;
+}
+
+std::optional<std::string> TopTermFromRankTexts(const std::vector<std::string>& r1Texts)
+{
+    if (r1Texts.empty())
+        return std::nullopt;
+    return TermFromRankText(r1Texts.back());
+}
+
+}  // namespace core

@@ -1,0 +1,64 @@
+#include "core/PlayMode.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+
+TEST(PlayMode, ParseOnlyTheExactWords)
+{
+    EXPECT_EQ(ParsePlayMode("loop"), PlayMode::Loop);
+    EXPECT_EQ(ParsePlayMode("continuity"), PlayMode::Continuity);
+    EXPECT_EQ(ParsePlayMode("random"), PlayMode::Random);
+    for (const char* other : {"none", "", "Loop", "loop ", "randomly"})
+        EXPECT_EQ(ParsePlayMode(other), PlayMode::None) << other;
+}
+
+TEST(PlayMode, RowAfterTrackEnd)
+{
+    struct Case {
+        PlayMode mode;
+        int current, rowCount, draw, expected;
+    } cases[] = {
+        {PlayMode::None, 3, 20, 0, -1},
+        {PlayMode::Loop, 3, 20, 0, 3},
+        {PlayMode::Loop, 0, 20, 0, 0},
+        {PlayMode::Loop, -1, 20, 0, -1},
+        {PlayMode::Loop, 20, 20, 0, -1},
+        {PlayMode::Loop, 0, 0, 0, -1},
+        {PlayMode::Continuity, 0, 20, 0, 1},
+        {PlayMode::Continuity, 18, 20, 0, 19},
+        {PlayMode::Continuity, 19, 20, 0, 0},
+        {PlayMode::Continuity, -1, 20, 0, 0},
+        {PlayMode::Continuity, 25, 20, 0, 0},
+        {PlayMode::Continuity, -5, 20, 0, 0},
+        {PlayMode::Continuity, 0, 1, 0, 0},
+        {PlayMode::Continuity, 0, 0, 0, -1},
+        {PlayMode::Random, 7, 20, 45, 5},
+        {PlayMode::Random, 7, 30, 19, 19},
+        {PlayMode::Random, 7, 30, 20, 0},   // never beyond row 19
+        {PlayMode::Random, 7, 7, 45, 3},    // a short chart draws among its own rows
+        {PlayMode::Random, 7, 7, 6, 6},
+        {PlayMode::Random, 0, 1, 12345, 0},
+        {PlayMode::Random, 0, 0, 5, -1},
+        {PlayMode::Random, 0, 20, -3, 17},  // a negative draw still lands on a row
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RowAfterTrackEnd(c.mode, c.current, c.rowCount, c.draw), c.expected)
+            << static_cast<int>(c.mode) << " current " << c.current << " rows " << c.rowCount << " draw " << c.draw;
+    }
+}
+
+TEST(PlayMode, PrevAndNextNeverWrap)
+{
+    struct Case {
+        int index, rowCount, prev, next;
+    } cases[] = {
+        {-2, 20, -1, -1}, {-1, 20, -1, 0},  {0, 20, -1, 1},  {1, 20, 0, 2},   {18, 20, 17, 19},
+        {19, 20, 18, -1}, {20, 20, 19, -1}, {21, 20, -1, -1}, {0, 1, -1, -1}, {-1, 0, -1, -1},
+        {3, 0, -1, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PrevRow(c.index, c.rowCount), c.prev) << c.index << " of " << c.rowCount;
+        EXPECT_EQ(NextRow(c.index, c.rowCount), c.next) << c.index << " of " << c.rowCount;
+    }
+}

@@ -1,0 +1,111 @@
+#include "core/TextRules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+using namespace core;
+
+TEST(TextRules, FormatDuration)
+{
+    const std::pair<int, const char*> cases[] = {
+        {0, "00:00:00"},    {59, "00:00:59"},    {60, "00:01:00"},   {3599, "00:59:59"},
+        {3600, "01:00:00"}, {3725, "01:02:05"},  {4000, "01:06:40"}, {-1, "00:00:00"},
+        {360000, "100:00:00"},
+    };
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(FormatDuration(seconds), text) << seconds;
+}
+
+TEST(TextRules, LeadingIntReadsLikeAtoi)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"", 0},          {"abc", 0},       {"195abc", 195},  {" 196", 196},    {"\t\n7", 7},
+        {"+7", 7},        {"-3", -3},       {"- 5", 0},       {"12 34", 12},    {"2147483647", INT_MAX},
+        {"99999999999999999999", INT_MAX},  {"-99999999999", INT_MIN},          {"-2147483648", INT_MIN},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(LeadingInt(text), value) << text;
+}
+
+TEST(TextRules, PercentEncodeUtf8)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"abcXYZ019-._~", "abcXYZ019-._~"},
+        {"a b", "a%20b"},
+        {"&#+%=?/", "%26%23%2B%25%3D%3F%2F"},
+        {"\n", "%0A"},
+        {"\xEA\xB0\x80", "%EA%B0%80"},                    // U+AC00
+        {"\xEA\xB0\x80\xEA\xB0\x81", "%EA%B0%80%EA%B0%81"},  // two syllables, six escapes
+        {"\xC3\xA9", "%C3%A9"},                          // two-byte form
+        {"\xF0\x9F\x98\x80", "%F0%9F%98%80"},            // four-byte form
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(PercentEncodeUtf8(in), out) << in;
+}
+
+TEST(TextRules, TextAfterFirstCountsAMissingMarkerAsMinusOne)
+{
+    const std::string marker = "Views:</span>";  // 13 bytes
+    struct Case {
+        std::string text, marker, expected;
+    } cases[] = {
+        {"xxMARKyy", "MARK", "yy"},
+        {"MARKyyMARKzz", "MARK", "yyMARKzz"},
+        {"abc", "abc", ""},
+        {"0123456789ABcdef", marker, "cdef"},  // missing: from byte 12
+        {"0123456789AB", marker, ""},          // start exactly at the end
+        {"short", marker, ""},                 // start beyond the end
+        {"", marker, ""},
+        {"abc", "", "abc"},
+        // 'b' of "bold" is the syllable's trail byte: no match, so from byte 6.
+        {"갶old;\">5:00<", "bold;\">", "\">5:00<"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextAfterFirst(c.text, c.marker), c.expected) << c.text;
+}
+
+TEST(TextRules, TextBeforeFirstNeedsTheCharacter)
+{
+    EXPECT_EQ(TextBeforeFirst("12<b>3<", '<'), "12");
+    EXPECT_EQ(TextBeforeFirst("<x", '<'), "");
+    EXPECT_EQ(TextBeforeFirst("1234", '<'), "");
+    EXPECT_EQ(TextBeforeFirst("", '<'), "");
+    EXPECT_EQ(TextBeforeFirst("갶b", 'b'), "갶");
+}
+
+TEST(TextRules, RemoveCharKeepsDoubleByteCharacters)
+{
+    EXPECT_EQ(RemoveChar("\n1,\n234\n", '\n'), "1,234");
+    EXPECT_EQ(RemoveChar("갶b갶", 'b'), "갶갶");
+    EXPECT_EQ(RemoveChar("", 'b'), "");
+}
+
+TEST(TextRules, FirstCharsNeverSplitsACharacter)
+{
+    struct Case {
+        std::string text;
+        size_t n;
+        std::string expected;
+    } cases[] = {
+        {"2013-05-04T10:11:12.000Z", 10, "2013-05-04"},
+        {"2013", 10, "2013"},
+        {"", 10, ""},
+        {"abc", 0, ""},
+        {"123456789가", 10, "123456789"},
+        {"12345678가", 10, "12345678가"},
+        {"가나다라마바", 5, "가나"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FirstChars(c.text, c.n), c.expected) << c.text << " " << c.n;
+}
+
+TEST(TextRules, TextAfterFirstOccurrenceKeepsTextWithoutMarker)
+{
+    EXPECT_EQ(TextAfterFirstOccurrence("1. 사랑", ". "), "사랑");
+    EXPECT_EQ(TextAfterFirstOccurrence("10. Mr. Big", ". "), "Mr. Big");
+    EXPECT_EQ(TextAfterFirstOccurrence("사랑", ". "), "사랑");
+    EXPECT_EQ(TextAfterFirstOccurrence("1. ", ". "), "");
+}

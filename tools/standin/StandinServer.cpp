@@ -1,0 +1,180 @@
+#include "tools/standin/StandinServer.h"
+
+#include "tools/standin/ControlRoutes.h"
+#include "tools/standin/DropConnection.h"
+#include "tools/standin/VendorRoutes.h"
+
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <thread>
+
+namespace standin {
+
+namespace {
+
+// Enough workers that requests held by hang faults never starve the others.
+constexpr size_t kWorkers = 64;
+constexpr std::chrono::seconds kLongestHang(300);
+constexpr size_t kLargestBody = 16 * 1024 * 1024;
+
+// Only SO_REUSEADDR: the library's default also sets SO_REUSEPORT, which would
+// let a second server share a taken port instead of failing.
+void LoopbackSocketOptions(socket_t sock)
+{
+    const int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
+}  // namespace
+
+StandinServer::StandinServer(const Options& options) : options_(options), counts_(options.countLog)
+{
+    // A client that goes away mid-answer, or a dropped connection, makes the
+    // library write to a closed socket; that must fail the write, not end the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    site_.contentDir = options.contentDir;
+    site_.dataDir = options.dataDir;
+    site_.rankKey = options.rankKey;
+}
+
+bool StandinServer::Open(std::string& error)
+{
+    if (!LoadCatalogues(site_.contentDir, catalogues_, error))
+        return false;
+
+    server_.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    server_.set_socket_options(LoopbackSocketOptions);
+    // One request per connection: a fault then concerns exactly one exchange,
+    // and no idle connection delays the stop.
+    server_.set_keep_alive_max_count(1);
+    server_.set_payload_max_length(kLargestBody);
+    server_.set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) { return BeforeRoute(request, response); });
+    server_.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+        if (response.body.empty())
+            response.set_content("<html><head><title>" + std::to_string(response.status) + "</title></head><body><h1>" +
+                                     std::to_string(response.status) + "</h1></body></html>\n",
+                                 "text/html; charset=utf-8");
+    });
+
+    AddControlRoutes(server_, Controls{log_, faults_, documents_, gate_, site_});
+    AddVendorRoutes(server_, site_, counts_);
+    AddServiceRoutes(server_, site_, catalogues_);
+
+    errno = 0;
+    if (options_.port == 0)
+    {
+        port_ = server_.bind_to_any_port(options_.bindAddress);
+    }
+    else if (server_.bind_to_port(options_.bindAddress, options_.port))
+    {
+        port_ = options_.port;
+    }
+    else
+    {
+        port_ = -1;
+    }
+    if (port_ <= 0)
+    {
+        error = "cannot listen on " + HostPort(options_.bindAddress, options_.port) +
+                (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+        return false;
+    }
+    site_.baseUrl = "http://" + HostPort(options_.bindAddress, port_);
+    return true;
+}
+
+int StandinServer::Port() const
+{
+    return port_;
+}
+
+const std::string& StandinServer::BaseUrl() const
+{
+    return site_.baseUrl;
+}
+
+bool StandinServer::Run()
+{
+    {
+        std::lock_guard<std::mutex> lock(stateMutex_);
+        if (stopping_)
+            return true;
+        state_ = State::Running;
+    }
+    const bool served = server_.listen_after_bind();
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    state_ = State::Finished;
+    return served;
+}
+
+void StandinServer::Stop()
+{
+    gate_.Close();
+    {
+        std::lock_guard<std::mutex> lock(stateMutex_);
+        stopping_ = true;
+        if (state_ != State::Running)
+            return;
+    }
+    // The library's stop does nothing until its loop has started, so wait for
+    // that (or for the loop to have failed) before asking.
+    for (;;)
+    {
+        if (server_.is_running())
+        {
+            server_.stop();
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(stateMutex_);
+            if (state_ == State::Finished)
+                return;
+        }
+        std::this_thread::yield();
+    }
+}
+
+httplib::Server::HandlerResponse StandinServer::BeforeRoute(const httplib::Request& request,
+                                                            httplib::Response& response)
+{
+    using Handled = httplib::Server::HandlerResponse;
+    if (request.path.rfind(kControlPrefix, 0) == 0)
+        return Handled::Unhandled;
+    log_.Add(request.method, request.target);
+
+    const Fault fault = faults_.Find(request.path);
+    if (FillFaultAnswer(fault.mode, response))
+        return Handled::Handled;
+    switch (fault.mode)
+    {
+    case FaultMode::Hang:
+        gate_.Hold(kLongestHang);
+        DropConnection(request);
+        return Handled::Handled;
+    case FaultMode::Close:
+        DropConnection(request);
+        return Handled::Handled;
+    case FaultMode::Slow:
+        if (gate_.Hold(std::chrono::seconds(fault.seconds)))
+        {
+            DropConnection(request);
+            return Handled::Handled;
+        }
+        break;
+    default:
+        break;
+    }
+
+    if (const std::optional<Document> document = documents_.Find(request.path))
+    {
+        response.set_content(document->body, document->contentType);
+        return Handled::Handled;
+    }
+    return Handled::Unhandled;
+}
+
+}  // namespace standin
