@@ -1,0 +1,251 @@
+#pragma once
+
+// CMainDlg: the main window of stel7 and the owner of everything the program
+// shows. Each feature adds its handlers and operations in its own folder
+// (feeds/, player/, update/, app/); the members below are their shared state.
+
+#include <atomic>
+
+#include "framework/Bitmap.h"
+#include "framework/Button.h"
+#include "framework/Dc.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/ListCtrl.h"
+#include "framework/StringArray.h"
+#include "framework/TabCtrl.h"
+#include "framework/Thread.h"
+#include "app/OrleButton.h"
+#include "feeds/FeedGate.h"
+#include "feeds/XmlFetch.h"
+#include "player/WebBrowser2.h"
+
+class CPopupDlg;
+class CToastDlg;
+class CVideoDlg;
+
+class CMainDlg : public CDialog {
+public:
+    explicit CMainDlg(CWnd* pParent = nullptr);
+    ~CMainDlg() override;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnInitDialog() override;
+
+    // Tray icon: action NIM_ADD (0) adds it, NIM_DELETE (2) removes it.
+    void NotifyTrayIcon(int nAction, const char* pszTip);
+
+    // Usage counts and the two text operations of the feeds.
+    void SendAnalyticsPing(CString strUrl);
+    CString EncodeKeyword(CString strKeyword);
+    CString FormatDuration(int nSeconds);
+
+    // Feeds: each empties its list, fetches, and fills the list again.
+    void InitLists();
+    void LoadSearchRank();
+    void LoadVideoSearch(CString strKeyword);
+    void LoadTweetSearch(CString strKeyword);
+    void LoadChannelVideos(CString strChannelId);
+    void LoadMusicChart();
+    void LoadHumorBoard();
+    void SwitchSection();
+    static UINT SectionThreadProc(LPVOID pParam);
+
+    // Playback.
+    void ShowVideo(CString strTitle, CString strUrl);
+    void PlayMusic(int nIndex);
+
+    // Skin and layout.
+    void LoadSkinBitmaps();
+    void LayoutControls();
+    void BuildHeaderBand();
+    void BuildToolbarBand();
+    void BuildBodyBand();
+    void BuildFooterBand();
+
+    // Vendor document checks.
+    void CheckUpdate(int nMode);
+    void CheckPopup();
+    void CheckToast();
+
+    // Paths and update
+    CString m_strTempDir;
+    CString m_strUpdateUrl;
+
+    // Controls
+    CListCtrl m_listHumor;
+    CListCtrl m_listChannel;
+    CTabCtrl m_tab;
+    CButton m_btnNext;
+    CButton m_btnPrev;
+    CButton m_btnStop;
+    CButton m_btnPlay;
+    CListCtrl m_listMusic;
+    COrleButton m_btnSectionChannel;
+    COrleButton m_btnSectionSearch;
+    COrleButton m_btnSectionMusic;
+    COrleButton m_btnSectionHumor;
+    CListCtrl m_listVideo;
+    CListCtrl m_listTweet;
+    CEdit m_editSearch;
+    COrleButton m_btnSearch;
+    CWebBrowser2 m_browser;
+
+    // Icon and owned windows
+    HICON m_hIcon = nullptr;
+    CPopupDlg* m_pPopupDlg = nullptr;
+    CToastDlg* m_pToastDlg = nullptr;
+    CVideoDlg* m_pVideoDlg = nullptr;
+
+    // Skin: per band, the composing contexts, the bitmap the memory context
+    // held before, the composed band and its source pieces.
+    CDC* m_pHeaderMemDC = nullptr;
+    CDC* m_pHeaderSrcDC = nullptr;
+    HBITMAP m_pHeaderOldBmp = nullptr;
+    CBitmap m_bmpHeader;
+    CBitmap m_bmpHeaderLogo;
+    CBitmap m_bmpHeaderFill;
+    CDC* m_pToolbarMemDC = nullptr;
+    CDC* m_pToolbarSrcDC = nullptr;
+    HBITMAP m_pToolbarOldBmp = nullptr;
+    CBitmap m_bmpToolbar;
+    CBitmap m_bmpToolbarLeft;
+    CBitmap m_bmpToolbarFill;
+    CBitmap m_bmpToolbarRight;
+    CBitmap m_bmpSearchLeft;
+    CBitmap m_bmpSearchFill;
+    CBitmap m_bmpSearchRight;
+    CDC* m_pBodyMemDC = nullptr;
+    CDC* m_pBodySrcDC = nullptr;
+    HBITMAP m_pBodyOldBmp = nullptr;
+    CBitmap m_bmpBody;
+    CBitmap m_bmpBodyLeft;
+    CBitmap m_bmpBodyRight;
+    CDC* m_pFooterMemDC = nullptr;
+    CDC* m_pFooterSrcDC = nullptr;
+    HBITMAP m_pFooterOldBmp = nullptr;
+    CBitmap m_bmpFooter;
+    CBitmap m_bmpFooterLeft;
+    CBitmap m_bmpFooterFill;
+    CBitmap m_bmpFooterRight;
+    RECT m_rcHeaderFill = {};
+    RECT m_rcToolbarMid = {};
+    RECT m_rcToolbarRight = {};
+    RECT m_rcBodyTop = {};
+    RECT m_rcBodyRight = {};
+    RECT m_rcFooterLeft = {};
+    RECT m_rcFooterMid = {};
+    RECT m_rcFooterRight = {};
+    RECT m_rcBtnSectionSearch = {};
+    RECT m_rcBtnSectionChannel = {};
+    RECT m_rcBtnSectionMusic = {};
+    RECT m_rcBtnSectionHumor = {};
+    RECT m_rcEditSearch = {};
+    RECT m_rcBtnSearch = {};
+    RECT m_rcTab = {};
+    RECT m_rcList = {};
+    RECT m_rcBtnPlay = {};
+    RECT m_rcBtnStop = {};
+    RECT m_rcBtnPrev = {};
+    RECT m_rcBtnNext = {};
+
+    // Navigation and play state
+    CString m_strKeyword;
+    CWinThread* m_pSectionThread = nullptr;
+    // Written by the buttons on the window's thread, read by section workers.
+    std::atomic<int> m_nSection{1};
+    int m_nTab = 1;
+    int m_nVideoIndex = 0;
+    int m_nChannelIndex = 0;
+    int m_nMusicIndex = 0;
+    CString m_strTopKeyword;
+
+    // Feed results
+    CStringArray m_arrVideoTitle;
+    CStringArray m_arrVideoViews;
+    CStringArray m_arrVideoDate;
+    CStringArray m_arrVideoSeconds;
+    CStringArray m_arrVideoUrl;
+    CStringArray m_arrTweetTitle;
+    CStringArray m_arrTweetName;
+    CStringArray m_arrTweetDate;
+    CStringArray m_arrTweetUri;
+    CStringArray m_arrChannelTitle;
+    CStringArray m_arrChannelTime;
+    CStringArray m_arrChannelRatings;
+    CStringArray m_arrChannelViews;
+    CStringArray m_arrChannelUrl;
+
+    // Now playing
+    CString m_strNowTitle;
+    CString m_strNowArtist;
+    CString m_strNowDuration;
+    CString m_strNowUrl;
+    CStringArray m_arrMusicTitle;
+    CStringArray m_arrMusicTime;
+    CStringArray m_arrMusicName;
+    CStringArray m_arrMusicAlbum;
+    CStringArray m_arrMusicGenre;
+    CStringArray m_arrMusicId;
+    int m_nPlaySeconds = 1;
+    int m_nPlayMinutes = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    const MessageMap* GetMessageMap() const override;
+
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnDestroy();
+    void OnGetMinMaxInfo(MINMAXINFO* pMMI);
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnSearch();
+    void OnDblclkListVideo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnSectionSearch();
+    void OnSectionChannel();
+    void OnSectionMusic();
+    void OnSectionHumor();
+    void OnDblclkListMusic(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnClickListMusic(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnSelchangeTab(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDblclkListChannel(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDblclkListHumor(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnPlay();
+    void OnStop();
+    void OnPrev();
+    void OnNext();
+    void OnClickListVideo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnClickListChannel(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMenuExit();
+    void OnMenuTray();
+    void OnMenuAbout();
+    void OnMenuHowTo();
+    void OnMenuUpdate();
+    void OnMenuSettings();
+    void OnTrayOpen();
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+
+    // Lets one load at a time write the lists (see CFeedGate).
+    CFeedGate m_feedGate;
+    // Section workers still running, and whether the window is closing.
+    std::atomic<int> m_nLiveWorkers{0};
+    std::atomic<bool> m_bClosing{false};
+
+private:
+    void StartSection(int nSection, const char* pszEvent);
+    void SetSectionPictures(int nShown);
+    void ShowTransport(int nCmdShow);
+    void ShowOnlyList(CListCtrl* pShown);
+    void WaitForWorkers();
+    void StepVideo(CListCtrl& list, int& nIndex, int nNewIndex);
+    // Every feed fetches through here: nothing is fetched once the window closes.
+    XmlResult FetchFeed(const XmlRequest& request);
+    void RestoreFromTray();
+};
+
+// The main window, set once during start-up before any worker or owned window exists.
+extern CMainDlg* g_pMainDlg;

@@ -1,0 +1,95 @@
+// The notification-area icon and the window commands of the main window.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "BuildConfig.h"
+#include "app/AppTexts.h"
+#include "app/MainDlg.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+
+void CMainDlg::NotifyTrayIcon(int nAction, const char* pszTip)
+{
+    NOTIFYICONDATAA nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = m_hWnd;
+    nid.uID = IDI_MAIN;
+    if (nAction == NIM_ADD) {
+        nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        nid.uCallbackMessage = 28000;
+        nid.hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
+        ::lstrcpynA(nid.szTip, pszTip ? pszTip : "", sizeof(nid.szTip));
+    }
+    ::Shell_NotifyIconA(static_cast<DWORD>(nAction), &nid);
+    if (nid.hIcon) ::DestroyIcon(nid.hIcon);
+}
+
+void CMainDlg::RestoreFromTray()
+{
+    ShowWindow(SW_RESTORE);
+    ShowWindow(SW_SHOW);
+    BringWindowToTop();
+    SetForegroundWindow();
+}
+
+LRESULT CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != IDI_MAIN) return 0;
+    if (lParam == WM_LBUTTONDOWN) {
+        RestoreFromTray();
+    } else if (lParam == WM_RBUTTONDOWN) {
+        HMENU hMenu = ::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_TRAYMENU));
+        if (!hMenu) return 0;
+        HMENU hPopup = ::GetSubMenu(hMenu, 0);
+        POINT pt = {};
+        ::GetCursorPos(&pt);
+        SetForegroundWindow();
+        if (hPopup) ::TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+        ::DestroyMenu(hMenu);
+    }
+    return 0;
+}
+
+void CMainDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if (nID == SC_CLOSE) {
+        ShowWindow(SW_HIDE);
+        CheckToast();
+        return;
+    }
+    Default();
+}
+
+void CMainDlg::OnMenuTray()
+{
+    ShowWindow(SW_HIDE);
+    CheckToast();
+}
+
+void CMainDlg::OnMenuExit()
+{
+    OnCancel();
+}
+
+void CMainDlg::OnTrayOpen()
+{
+    RestoreFromTray();
+}
+
+void CMainDlg::OnMenuAbout()
+{
+    MessageBox(kTextAbout, kTextProductName, MB_OK | MB_ICONINFORMATION);
+}
+
+void CMainDlg::OnMenuHowTo()
+{
+    ::ShellExecuteA(nullptr, "open", "iexplore.exe", "http://" STEL7_VENDOR_HOST "/", nullptr, SW_SHOWNORMAL);
+}
+
+void CMainDlg::OnMenuUpdate()
+{
+    CheckUpdate(1);
+}

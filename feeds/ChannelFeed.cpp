@@ -1,0 +1,47 @@
+// A channel's latest uploads: the feed is downloaded to a local copy, which is
+// then read like any other document.
+#include "BuildConfig.h"
+#include "app/AppTexts.h"
+#include "app/MainDlg.h"
+#include "core/FeedRows.h"
+#include "feeds/ListFill.h"
+#include "feeds/UrlDownload.h"
+
+void CMainDlg::LoadChannelVideos(CString strChannelId)
+{
+    m_listChannel.DeleteAllItems();
+    KeepColumns({}, {&m_arrChannelTitle, &m_arrChannelTime, &m_arrChannelRatings, &m_arrChannelViews,
+                     &m_arrChannelUrl});
+    if (m_bClosing || m_strTempDir.IsEmpty()) return;
+
+    const CString strUrl = CString("http://" STEL7_VIDEO_HOST "/rss/user/") + strChannelId + "/videos.rss";
+    const CString strCopy = m_strTempDir + "vod.xml";
+    DeleteCachedUrl(strUrl.Str());
+    // A failed download must not leave an earlier channel's copy to be read
+    // under this channel's tab.
+    if (!DownloadUrlToFile(strUrl.Str(), strCopy.Str(), STEL7_NET_DEADLINE_MS)) {
+        ::DeleteFileA(strCopy);
+        MessageBox(kTextNoResponse, kTextProductName, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+
+    XmlRequest request;
+    request.url = strCopy.Str();
+    request.recordTag = "item";
+    request.recordFields = {{"title", -1}, {"description", -1}, {"link", -1}};
+    const XmlResult result = FetchFeed(request);
+    if (result.requestFailed) {
+        MessageBox(kTextNoResponse, kTextProductName, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (!result.parsed) return;
+
+    std::vector<core::ChannelItem> items;
+    for (const auto& record : result.records) {
+        if (record.size() == 3) items.push_back({record[0], record[1], record[2]});
+    }
+    const std::vector<core::Row> rows = core::ChannelRows(items, STEL7_VIDEO_HOST);
+    KeepColumns(rows, {&m_arrChannelTitle, &m_arrChannelTime, &m_arrChannelRatings, &m_arrChannelViews,
+                       &m_arrChannelUrl});
+    AppendRows(m_listChannel, rows);
+}

@@ -1,0 +1,99 @@
+#include "feeds/Deadline.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <exception>
+#include <thread>
+
+namespace {
+
+// The end of one piece of work, shared by the waiting caller and the worker;
+// whichever of them lets go last frees it, so an abandoned worker never
+// touches freed memory.
+class Completion
+{
+public:
+    Completion() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Completion()
+    {
+        if (event_)
+            CloseHandle(event_);
+    }
+    Completion(const Completion&) = delete;
+    Completion& operator=(const Completion&) = delete;
+
+    HANDLE Event() const { return event_; }
+    bool Returned() const { return returned_.load(); }
+
+    void Finish(bool returned)
+    {
+        returned_.store(returned);
+        SetEvent(event_);
+    }
+
+private:
+    HANDLE event_;
+    std::atomic<bool> returned_{false};
+};
+
+// Delivers the messages other threads have sent to this thread's windows, and
+// nothing else: posted and input messages stay queued.
+void AnswerSentMessages()
+{
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+// True when `event` is signalled within `timeoutMs`.
+bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs)
+{
+    const ULONGLONG start = GetTickCount64();
+    // Messages sent before the wait began would not wake it.
+    AnswerSentMessages();
+    for (;;)
+    {
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        const DWORD remaining = elapsed >= timeoutMs ? 0 : static_cast<DWORD>(timeoutMs - elapsed);
+        const DWORD result = MsgWaitForMultipleObjects(1, &event, FALSE, remaining, QS_SENDMESSAGE);
+        if (result == WAIT_OBJECT_0)
+            return true;
+        if (result != WAIT_OBJECT_0 + 1)
+            return false;
+        AnswerSentMessages();
+    }
+}
+
+}  // namespace
+
+bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs)
+{
+    const auto completion = std::make_shared<Completion>();
+    if (!completion->Event())
+        return false;
+    try
+    {
+        std::thread([completion, work = std::move(work)]() mutable {
+            bool returned = false;
+            try
+            {
+                work();
+                returned = true;
+            }
+            catch (...)
+            {
+            }
+            // The work's captures go before the caller hears of the end, so a
+            // caller that saw it finish shares nothing more with this thread.
+            work = nullptr;
+            completion->Finish(returned);
+        }).detach();
+    }
+    catch (const std::exception&)
+    {
+        // No thread (std::system_error) or no memory for the work's copy.
+        return false;
+    }
+    return WaitAnsweringSentMessages(completion->Event(), deadlineMs) && completion->Returned();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// The one bound on every network call. The platform's own time-outs do not stop
+// a request to a server that accepts the connection and never answers, and a
+// blocked request cannot be cancelled from another thread (abort hangs the
+// caller too, closing the handle does not release the call). So each call runs
+// on a short-lived thread of its own, and the caller stops waiting for it when
+// the deadline passes. The abandoned thread finishes whenever its call returns.
+
+#include <functional>
+
+// Runs `work` on a new thread and waits up to `deadlineMs` for it. Returns true
+// when `work` returned within the deadline; false when the deadline passed, the
+// thread could not be started or `work` threw.
+//
+// While waiting, the calling thread answers messages that other threads send
+// to its windows (so a worker that sends to a window of the caller does not
+// deadlock), but dispatches no posted or input messages.
+//
+// On false, `work` may still be running: it must own, through shared_ptr or by
+// value, everything it touches, and never refer to the caller's stack. A
+// process may exit while such a thread is still blocked.
+bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs);

@@ -1,0 +1,49 @@
+#pragma once
+
+// The remote XML fetch: one synchronous GET through MSXML's "Microsoft.XMLHTTP",
+// the reply parsed by "Microsoft.XMLDOM", and the values the feed wants read
+// out as CP949 text. Every document the programs read comes through here.
+
+#include <string>
+#include <vector>
+
+struct XmlReading
+{
+    std::string tag;     // qualified name as written in the document, e.g. "yt:duration"
+    int attribute = -1;  // -1: the element's text; k >= 0: the text of its k-th attribute (document order)
+};
+
+struct XmlRequest
+{
+    // An http URL, or a local file path (the channel feed's downloaded copy),
+    // which is turned into a file: URL since XMLHTTP refuses a plain path.
+    std::string url;
+    bool deleteCacheEntry = false;  // drop the URL's cached reply before the request
+    // Flat readings: every element of a tag name, in document order.
+    std::vector<XmlReading> readings;
+    // Record reading: for each element named recordTag, its first descendant
+    // of each field's tag; empty recordTag reads no records.
+    std::string recordTag;
+    std::vector<XmlReading> recordFields;
+};
+
+struct XmlResult
+{
+    bool requestFailed = false;  // object creation, open or send failed, or the deadline passed
+    bool parsed = false;         // the reply parsed as XML
+    // One list per reading, one value per element. An attribute reading gives
+    // "" for an element without that attribute, so the lists of one document
+    // stay aligned with its elements.
+    std::vector<std::vector<std::string>> readings;
+    // One row per record element, one cell per field; "" for a missing
+    // descendant or attribute.
+    std::vector<std::vector<std::string>> records;
+};
+
+// Runs the whole fetch on a thread of its own, which enters COM and owns every
+// COM object, and waits at most `deadlineMs` for it (see RunWithDeadline).
+// The HTTP status is not examined: an error page is a reply that does not
+// parse. When the request failed or the reply did not parse, readings and
+// records are empty. Values are converted with the ANSI code page's default
+// conversion; a character outside it becomes the code page's default character.
+XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs);

@@ -1,0 +1,253 @@
+// Playing rows: the current row of each playable list, the transport buttons,
+// the video window, and the music clock with its play modes.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/AppTexts.h"
+#include "app/MainDlg.h"
+#include "app/Registry.h"
+#include "core/MusicClock.h"
+#include "core/PlayMode.h"
+#include "core/TextRules.h"
+#include "player/VideoDlg.h"
+#include "res/resource.h"
+
+namespace {
+
+const UINT_PTR kMusicTimer = 1;
+
+int ClickedRow(const NMHDR* pNMHDR)
+{
+    return pNMHDR ? reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR)->iItem : -1;
+}
+
+bool RowExists(const CListCtrl& list, int nRow)
+{
+    return nRow >= 0 && nRow < list.GetItemCount();
+}
+
+// Makes the row the only selected and focused one, scrolls it into view and
+// gives the list the keyboard focus.
+void SelectRow(CListCtrl& list, int nRow)
+{
+    list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    list.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list.EnsureVisible(nRow, FALSE);
+    list.SetFocus();
+}
+
+}  // namespace
+
+void CMainDlg::ShowVideo(CString strTitle, CString strUrl)
+{
+    if (!m_pVideoDlg || !::IsWindow(m_pVideoDlg->m_hWnd)) {
+        delete m_pVideoDlg;
+        m_pVideoDlg = new CVideoDlg(this);
+        if (!m_pVideoDlg->Create(IDD_VIDEO, this)) {
+            delete m_pVideoDlg;
+            m_pVideoDlg = nullptr;
+            return;
+        }
+        m_pVideoDlg->ShowWindow(SW_SHOW);
+    }
+    m_pVideoDlg->SetWindowText(CString(kTextProductName) + " - " + strTitle);
+    m_pVideoDlg->m_browser.Navigate(strUrl);
+}
+
+void CMainDlg::PlayMusic(int nIndex)
+{
+    if (!RowExists(m_listMusic, nIndex)) return;
+    SelectRow(m_listMusic, nIndex);
+    m_strNowTitle = m_listMusic.GetItemText(nIndex, 0);
+    m_strNowDuration = m_listMusic.GetItemText(nIndex, 1);
+    m_strNowArtist = m_listMusic.GetItemText(nIndex, 2);
+    m_strNowUrl = m_listMusic.GetItemText(nIndex, 5);
+    m_browser.Navigate(m_strNowUrl);
+    m_strNowTitle = CString(core::TextAfterFirstOccurrence(m_strNowTitle.Str(), ". "));
+    SetWindowText(core::NowPlayingCaption(m_strNowTitle.Str(), m_strNowArtist.Str(), "00:00", m_strNowDuration.Str())
+                      .c_str());
+    m_nPlaySeconds = 1;
+    m_nPlayMinutes = 0;
+    SetTimer(kMusicTimer, 1000);
+}
+
+void CMainDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kMusicTimer) {
+        Default();
+        return;
+    }
+    const std::string elapsed = core::AdvanceMusicClock(m_nPlaySeconds, m_nPlayMinutes);
+    SetWindowText(
+        core::NowPlayingCaption(m_strNowTitle.Str(), m_strNowArtist.Str(), elapsed, m_strNowDuration.Str()).c_str());
+    if (elapsed == m_strNowDuration.Str()) {
+        KillTimer(kMusicTimer);
+        m_nPlaySeconds = 1;
+        m_nPlayMinutes = 0;
+        SetWindowText(kTextProductName);
+        char szMode[260] = {};
+        ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "none", szMode, sizeof(szMode));
+        const core::PlayMode mode = core::ParsePlayMode(szMode);
+        int nDraw = 0;
+        if (mode == core::PlayMode::Random) {
+            std::srand(static_cast<unsigned>(std::time(nullptr)));
+            nDraw = std::rand();
+        }
+        const int nNext = core::RowAfterTrackEnd(mode, m_nMusicIndex, m_listMusic.GetItemCount(), nDraw);
+        if (mode == core::PlayMode::Continuity && nNext >= 0) m_nMusicIndex = nNext;
+        if (nNext >= 0) PlayMusic(nNext);
+    }
+    Default();
+}
+
+void CMainDlg::OnClickListVideo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nVideoIndex = ClickedRow(pNMHDR);
+    *pResult = 0;
+}
+
+void CMainDlg::OnDblclkListVideo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nVideoIndex = ClickedRow(pNMHDR);
+    if (RowExists(m_listVideo, m_nVideoIndex)) {
+        ShowVideo(m_listVideo.GetItemText(m_nVideoIndex, 0), m_listVideo.GetItemText(m_nVideoIndex, 4));
+    }
+    *pResult = 0;
+}
+
+void CMainDlg::OnClickListChannel(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nChannelIndex = ClickedRow(pNMHDR);
+    *pResult = 0;
+}
+
+void CMainDlg::OnDblclkListChannel(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nChannelIndex = ClickedRow(pNMHDR);
+    if (RowExists(m_listChannel, m_nChannelIndex)) {
+        ShowVideo(m_listChannel.GetItemText(m_nChannelIndex, 0), m_listChannel.GetItemText(m_nChannelIndex, 4));
+    }
+    *pResult = 0;
+}
+
+void CMainDlg::OnClickListMusic(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nMusicIndex = ClickedRow(pNMHDR);
+    *pResult = 0;
+}
+
+void CMainDlg::OnDblclkListMusic(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_nMusicIndex = ClickedRow(pNMHDR);
+    PlayMusic(m_nMusicIndex);
+    *pResult = 0;
+}
+
+void CMainDlg::OnDblclkListHumor(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const int nRow = ClickedRow(pNMHDR);
+    if (RowExists(m_listHumor, nRow)) {
+        ::ShellExecuteA(nullptr, "open", "iexplore.exe", m_listHumor.GetItemText(nRow, 2), nullptr, SW_SHOWNORMAL);
+    }
+    *pResult = 0;
+}
+
+void CMainDlg::OnPlay()
+{
+    switch (m_nSection.load()) {
+    case 1:
+        if (RowExists(m_listVideo, m_nVideoIndex)) {
+            ShowVideo(m_listVideo.GetItemText(m_nVideoIndex, 0), m_listVideo.GetItemText(m_nVideoIndex, 4));
+        }
+        break;
+    case 2:
+        if (RowExists(m_listChannel, m_nChannelIndex)) {
+            ShowVideo(m_listChannel.GetItemText(m_nChannelIndex, 0), m_listChannel.GetItemText(m_nChannelIndex, 4));
+        }
+        break;
+    case 3:
+        PlayMusic(m_nMusicIndex);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::OnStop()
+{
+    switch (m_nSection.load()) {
+    case 1:
+    case 2:
+        if (m_pVideoDlg) {
+            m_pVideoDlg->DestroyWindow();
+            delete m_pVideoDlg;
+            m_pVideoDlg = nullptr;
+        }
+        break;
+    case 3:
+        KillTimer(kMusicTimer);
+        m_nPlaySeconds = 1;
+        m_nPlayMinutes = 0;
+        m_browser.Navigate("about:blank");
+        SetWindowText(kTextProductName);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::StepVideo(CListCtrl& list, int& nIndex, int nNewIndex)
+{
+    if (nNewIndex < 0) return;
+    nIndex = nNewIndex;
+    SelectRow(list, nIndex);
+    ShowVideo(list.GetItemText(nIndex, 0), list.GetItemText(nIndex, 4));
+}
+
+void CMainDlg::OnPrev()
+{
+    switch (m_nSection.load()) {
+    case 1:
+        StepVideo(m_listVideo, m_nVideoIndex, core::PrevRow(m_nVideoIndex, m_listVideo.GetItemCount()));
+        break;
+    case 2:
+        StepVideo(m_listChannel, m_nChannelIndex, core::PrevRow(m_nChannelIndex, m_listChannel.GetItemCount()));
+        break;
+    case 3: {
+        const int nRow = core::PrevRow(m_nMusicIndex, m_listMusic.GetItemCount());
+        if (nRow >= 0) {
+            m_nMusicIndex = nRow;
+            PlayMusic(m_nMusicIndex);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CMainDlg::OnNext()
+{
+    switch (m_nSection.load()) {
+    case 1:
+        StepVideo(m_listVideo, m_nVideoIndex, core::NextRow(m_nVideoIndex, m_listVideo.GetItemCount()));
+        break;
+    case 2:
+        StepVideo(m_listChannel, m_nChannelIndex, core::NextRow(m_nChannelIndex, m_listChannel.GetItemCount()));
+        break;
+    case 3: {
+        const int nRow = core::NextRow(m_nMusicIndex, m_listMusic.GetItemCount());
+        if (nRow >= 0) {
+            m_nMusicIndex = nRow;
+            PlayMusic(m_nMusicIndex);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,0 +1,139 @@
+#include "player/WebBrowser2.h"
+
+#include <oleauto.h>
+
+#include <string>
+
+#include "player/BrowserSite.h"
+
+namespace {
+
+constexpr DISPID kDispidNavigate = 104;
+
+std::wstring AnsiToWide(const char* psz)
+{
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
+    if (length <= 1) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, psz, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+CString WideToAnsi(const wchar_t* pwsz, int count)
+{
+    CString text;
+    if (!pwsz || count <= 0) return text;
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, pwsz, count, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return text;
+    const int written = ::WideCharToMultiByte(CP_ACP, 0, pwsz, count, text.GetBuffer(length), length, nullptr, nullptr);
+    text.ReleaseBuffer(written > 0 ? written : 0);
+    return text;
+}
+
+}  // namespace
+
+CWebBrowser2::~CWebBrowser2()
+{
+    ReleaseControl();
+}
+
+const MessageMap* CWebBrowser2::GetMessageMap() const
+{
+    static const MessageMapEntry entries[] = {
+        MapSize<&CWebBrowser2::OnSize>(),
+        MapMessage<&CWebBrowser2::OnDestroy>(WM_DESTROY),
+    };
+    static const MessageMap map = {CWnd::GetMessageMap(), entries, sizeof(entries) / sizeof(entries[0])};
+    return &map;
+}
+
+// TRUE once the placeholder window exists; whether the control could be
+// hosted in it is HasControl's answer, since the window works without one.
+BOOL CWebBrowser2::Create(const char* pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    if (m_hWnd || !pParentWnd || !pParentWnd->m_hWnd) return FALSE;
+    HWND hWnd = ::CreateWindowExA(0, "Static", pszWindowName ? pszWindowName : "", dwStyle | WS_CHILD, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, pParentWnd->m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), ::GetModuleHandleA(nullptr),
+                                  nullptr);
+    if (!hWnd) return FALSE;
+    if (!SubclassWindow(hWnd)) {
+        ::DestroyWindow(hWnd);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CWebBrowser2::PreSubclassWindow()
+{
+    // The placeholder's own painting must not cover the control's window.
+    ModifyStyle(0, WS_CLIPCHILDREN);
+    HostControl();
+}
+
+void CWebBrowser2::HostControl()
+{
+    ReleaseControl();
+    m_pSite = CBrowserSite::Create(m_hWnd);
+}
+
+void CWebBrowser2::ReleaseControl()
+{
+    CBrowserSite* pSite = m_pSite;
+    if (!pSite) return;
+    // Cleared first: closing the control pumps messages that may reach us.
+    m_pSite = nullptr;
+    pSite->Close();
+    pSite->Release();
+}
+
+void CWebBrowser2::OnSize(UINT, int cx, int cy)
+{
+    Default();
+    if (m_pSite) m_pSite->SetPlace(RECT{0, 0, cx, cy});
+}
+
+void CWebBrowser2::OnDestroy()
+{
+    // While the control's window still exists, so it can deactivate in order.
+    ReleaseControl();
+    Default();
+}
+
+void CWebBrowser2::Navigate(const char* pszURL, VARIANT* pFlags, VARIANT* pTargetFrameName, VARIANT* pPostData,
+                            VARIANT* pHeaders)
+{
+    if (!m_pSite || !pszURL) return;
+    // Our own reference: the page may pump messages that destroy the window.
+    Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
+    if (!browser) return;
+    const BSTR url = ::SysAllocString(AnsiToWide(pszURL).c_str());
+    if (!url) return;
+    // Dispatch arguments go from the last to the first.
+    VARIANT args[5];
+    VARIANT* const optional[] = {pHeaders, pPostData, pTargetFrameName, pFlags};
+    for (int i = 0; i < 4; ++i) {
+        ::VariantInit(&args[i]);
+        V_VT(&args[i]) = VT_VARIANT | VT_BYREF;
+        V_VARIANTREF(&args[i]) = optional[i];
+    }
+    ::VariantInit(&args[4]);
+    V_VT(&args[4]) = VT_BSTR;
+    V_BSTR(&args[4]) = url;
+    DISPPARAMS params = {args, nullptr, 5, 0};
+    browser->Invoke(kDispidNavigate, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                    nullptr);
+    ::SysFreeString(url);
+}
+
+CString CWebBrowser2::GetLocationURL() const
+{
+    if (!m_pSite) return CString();
+    Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
+    BSTR url = nullptr;
+    if (!browser || FAILED(browser->get_LocationURL(&url)) || !url) return CString();
+    const CString text = WideToAnsi(url, static_cast<int>(::SysStringLen(url)));
+    ::SysFreeString(url);
+    return text;
+}
