@@ -4,12 +4,19 @@
 
 #include "framework/Dc.h"
 
+namespace {
+
+const UINT WM_ORLE_LOADBITMAPS = WM_APP + 1;
+
+}  // namespace
+
 const MessageMap* COrleButton::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
         MapMouse<&COrleButton::OnMouseMove>(WM_MOUSEMOVE),
         MapRawMessage<&COrleButton::OnMouseLeave>(WM_MOUSELEAVE),
         MapRawMessage<&COrleButton::OnMouseHover>(WM_MOUSEHOVER),
+        MapRawMessage<&COrleButton::OnLoadBitmaps>(WM_ORLE_LOADBITMAPS),
     };
     static const MessageMap map = {CButton::GetMessageMap(), entries, sizeof(entries) / sizeof(entries[0])};
     return &map;
@@ -17,10 +24,25 @@ const MessageMap* COrleButton::GetMessageMap() const
 
 int COrleButton::LoadBitmaps(UINT nIDNormal, UINT nIDPressed, UINT nIDHover)
 {
+    if (m_hWnd && ::GetWindowThreadProcessId(m_hWnd, nullptr) != ::GetCurrentThreadId()) {
+        SendMessage(WM_ORLE_LOADBITMAPS, MAKEWPARAM(nIDNormal & 0xFFFF, nIDPressed & 0xFFFF), nIDHover & 0xFFFF);
+    } else {
+        ReplacePictures(nIDNormal, nIDPressed, nIDHover);
+    }
+    return 0;
+}
+
+LRESULT COrleButton::OnLoadBitmaps(WPARAM wParam, LPARAM lParam)
+{
+    ReplacePictures(LOWORD(wParam), HIWORD(wParam), static_cast<UINT>(lParam));
+    return 0;
+}
+
+void COrleButton::ReplacePictures(UINT nIDNormal, UINT nIDPressed, UINT nIDHover)
+{
     m_bmpNormal.LoadBitmap(nIDNormal & 0xFFFF);
     m_bmpPressed.LoadBitmap(nIDPressed & 0xFFFF);
     m_bmpHover.LoadBitmap(nIDHover & 0xFFFF);
-    return 0;
 }
 
 void COrleButton::DrawItem(DRAWITEMSTRUCT* pDrawItemStruct)

@@ -13,7 +13,9 @@ public:
     COrleButton() = default;
     ~COrleButton() override = default;
 
-    // Replaces the three pictures; the same id may serve several states.
+    // Replaces the three pictures; the same id may serve several states. From
+    // another thread (a section worker) the change is carried out on the
+    // button's own thread, which draws the pictures.
     int LoadBitmaps(UINT nIDNormal, UINT nIDPressed, UINT nIDHover);
     void SetButtonRect(RECT rc) { m_rcButton = rc; }
     void DrawItem(DRAWITEMSTRUCT* pDrawItemStruct) override;
@@ -30,4 +32,8 @@ protected:
     void OnMouseMove(UINT nFlags, POINT point);
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseHover(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLoadBitmaps(WPARAM wParam, LPARAM lParam);
+
+private:
+    void ReplacePictures(UINT nIDNormal, UINT nIDPressed, UINT nIDHover);
 };

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,12 @@ struct BadReply
     bool parses;
     std::vector<Values> readings;  // of "title" and "name"
 };
+
+// Names the case in test listings by its fault alone.
+void PrintTo(const BadReply& reply, std::ostream* out)
+{
+    *out << reply.mode;
+}
 
 class XmlFetchBadReplyTest : public XmlFetchTest, public ::testing::WithParamInterface<BadReply>
 {

@@ -3,7 +3,7 @@
 window templates, menus, version, manifest, icon, skin bitmaps and the ids
 in resource.h must be what the program's code and users expect.
 
-Run: python3 res/test_resources.py   (WINDRES overrides the compiler)
+Run: python3 tests/res/test_resources.py   (WINDRES overrides the compiler)
 """
 import os
 import re
@@ -13,7 +13,7 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res")
 WINDRES = os.environ.get("WINDRES", "i686-w64-mingw32-windres")
 
 RT_ICON, RT_BITMAP, RT_MENU, RT_DIALOG = 3, 2, 4, 5
