@@ -46,7 +46,8 @@ void AnswerSentMessages()
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-// True when `event` is signalled within `timeoutMs`.
+}  // namespace
+
 bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs)
 {
     const ULONGLONG start = GetTickCount64();
@@ -55,7 +56,9 @@ bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs)
     for (;;)
     {
         const ULONGLONG elapsed = GetTickCount64() - start;
-        const DWORD remaining = elapsed >= timeoutMs ? 0 : static_cast<DWORD>(timeoutMs - elapsed);
+        DWORD remaining = INFINITE;
+        if (timeoutMs != INFINITE)
+            remaining = elapsed >= timeoutMs ? 0 : static_cast<DWORD>(timeoutMs - elapsed);
         const DWORD result = MsgWaitForMultipleObjects(1, &event, FALSE, remaining, QS_SENDMESSAGE);
         if (result == WAIT_OBJECT_0)
             return true;
@@ -64,8 +67,6 @@ bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs)
         AnswerSentMessages();
     }
 }
-
-}  // namespace
 
 bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs)
 {

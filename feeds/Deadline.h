@@ -7,6 +7,8 @@
 // on a short-lived thread of its own, and the caller stops waiting for it when
 // the deadline passes. The abandoned thread finishes whenever its call returns.
 
+#include <windows.h>
+
 #include <functional>
 
 // Runs `work` on a new thread and waits up to `deadlineMs` for it. Returns true
@@ -21,3 +23,8 @@
 // value, everything it touches, and never refer to the caller's stack. A
 // process may exit while such a thread is still blocked.
 bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs);
+
+// Waits until `event` is signalled or `timeoutMs` (INFINITE: no limit) passes;
+// true when it was signalled. Meanwhile it answers the messages other threads
+// send to this thread's windows and nothing else. RunWithDeadline waits so.
+bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs);

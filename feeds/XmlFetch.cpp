@@ -312,8 +312,9 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
     if (FAILED(http->send(noBody)))
         return result;
 
-    // Status and ready state are not looked at: an error page will not parse,
-    // and neither will the empty text a failed read leaves.
+    // Status and ready state are not looked at: an error page either does not
+    // parse or holds none of the document's elements. A failed read leaves an
+    // empty text, which does not parse.
     Bstr text;
     http->get_responseText(text.Out());
     ComPtr<IXMLDOMDocument2> document;

@@ -9,7 +9,9 @@
 
 struct XmlReading
 {
-    std::string tag;     // qualified name as written in the document, e.g. "yt:duration"
+    // The qualified name as the document writes it, e.g. "yt:duration"; so
+    // "title" never finds "media:title".
+    std::string tag;
     int attribute = -1;  // -1: the element's text; k >= 0: the text of its k-th attribute (document order)
 };
 
@@ -43,7 +45,9 @@ struct XmlResult
 // Runs the whole fetch on a thread of its own, which enters COM and owns every
 // COM object, and waits at most `deadlineMs` for it (see RunWithDeadline).
 // The HTTP status is not examined: an error page is a reply that does not
-// parse. When the request failed or the reply did not parse, readings and
-// records are empty. Values are converted with the ANSI code page's default
-// conversion; a character outside it becomes the code page's default character.
+// parse or, when it happens to be well-formed, one without the document's
+// elements (but with its own, such as <title>). When the request failed or
+// the reply did not parse, readings and records are empty. Values are
+// converted with the ANSI code page's default conversion; a character outside
+// it becomes the code page's default character.
 XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs);

@@ -70,7 +70,7 @@ bool DropConnection(const httplib::Request& request)
             continue;
         if (HasEndpoints(static_cast<int>(fd), request))
         {
-            dropped = true;
+            dropped = shutdown(static_cast<int>(fd), SHUT_RDWR) == 0;
             break;
         }
     }

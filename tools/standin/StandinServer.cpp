@@ -46,7 +46,7 @@ bool StandinServer::Open(std::string& error)
         return false;
 
     server_.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
-    (void)LoopbackSocketOptions;
+    server_.set_socket_options(LoopbackSocketOptions);
     // One request per connection: a fault then concerns exactly one exchange,
     // and no idle connection delays the stop.
     server_.set_keep_alive_max_count(1);

@@ -153,4 +153,14 @@ TEST(RunWithDeadline, PostedMessagesWaitUntilTheCallerIsBack)
     EXPECT_EQ(1, window.posted);
 }
 
+TEST(WaitAnsweringSentMessages, SignalledEventEndsTheWaitAndAnUnsignalledOneTimesOut)
+{
+    Event event;
+    EXPECT_FALSE(WaitAnsweringSentMessages(event.Get(), 0));
+    EXPECT_FALSE(WaitAnsweringSentMessages(event.Get(), 50));
+    SetEvent(event.Get());
+    EXPECT_TRUE(WaitAnsweringSentMessages(event.Get(), 0));
+    EXPECT_TRUE(WaitAnsweringSentMessages(event.Get(), INFINITE));
+}
+
 }  // namespace

@@ -94,6 +94,24 @@ TEST_F(XmlFetchTest, MusicChartGivesEveryElementOfANameInDocumentOrder)
     EXPECT_EQ((Values{"3. 밤의 정거장", "03:51", "블루라이트", "R&B"}), result.records[2]);
 }
 
+// Feeds carry a prefixed and a plain element of the same local name; reading
+// by local name would add rows and shift every column after it.
+TEST_F(XmlFetchTest, PrefixedAndPlainNamesAreDifferentElements)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kTestPath, "<feed xmlns='urn:atom' xmlns:media='urn:media'>"
+                                                "<title>feed</title><media:title>feed media</media:title>"
+                                                "<entry><media:group><media:title>entry media</media:title></media:group>"
+                                                "<title>entry</title></entry>"
+                                                "</feed>"));
+    XmlRequest request = Request(StandIn::Url(kTestPath), {{"title"}, {"media:title"}, {"group"}});
+    request.recordTag = "entry";
+    request.recordFields = {{"title"}, {"media:title"}};
+    const XmlResult result = FetchXml(request, STEL7_NET_DEADLINE_MS);
+    ASSERT_TRUE(result.parsed);
+    EXPECT_EQ((std::vector<Values>{{"feed", "entry"}, {"feed media", "entry media"}, {}}), result.readings);
+    EXPECT_EQ((std::vector<Values>{{"entry", "entry media"}}), result.records);
+}
+
 // Documents that do not match what a feed expects.
 TEST_F(XmlFetchTest, MismatchedDocumentsGiveEmptyValuesNeverShiftedOnes)
 {

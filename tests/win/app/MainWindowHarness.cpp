@@ -1,0 +1,106 @@
+#include "tests/win/app/MainWindowHarness.h"
+
+#include <mutex>
+
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "tests/win/support/StandIn.h"
+
+namespace {
+
+std::mutex g_boxesLock;
+std::vector<RecordedBox> g_boxes;
+
+int RecordBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
+{
+    std::lock_guard<std::mutex> lock(g_boxesLock);
+    g_boxes.push_back({pszText, pszCaption, nType, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd});
+    return IDOK;
+}
+
+}  // namespace
+
+std::vector<RecordedBox> RecordedBoxes()
+{
+    std::lock_guard<std::mutex> lock(g_boxesLock);
+    return g_boxes;
+}
+
+void ClearRecordedBoxes()
+{
+    std::lock_guard<std::mutex> lock(g_boxesLock);
+    g_boxes.clear();
+}
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start >= timeoutMs) return done();
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
+{
+    std::vector<std::vector<std::string>> rows;
+    const int columns = list.GetColumnCount();
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < columns; ++column) cells.push_back(list.GetItemText(row, column).Str());
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+std::vector<std::string> TabTexts(const CTabCtrl& tab)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < tab.GetItemCount(); ++i) texts.push_back(tab.GetItemText(i).Str());
+    return texts;
+}
+
+std::vector<std::string> LoggedRequests(const std::string& prefix)
+{
+    std::vector<std::string> matching;
+    for (const std::string& line : StandIn::Log()) {
+        if (line.compare(0, prefix.size(), prefix) == 0) matching.push_back(line);
+    }
+    return matching;
+}
+
+MainWindowHarness::MainWindowHarness()
+{
+    AfxSetMessageBoxHandler(&RecordBox);
+    AfxEnableControlContainer();
+    AfxInitCommonControls();
+}
+
+MainWindowHarness::~MainWindowHarness()
+{
+    Close();
+    AfxSetMessageBoxHandler(nullptr);
+}
+
+bool MainWindowHarness::Open()
+{
+    return m_dlg.Create(IDD_MAIN, nullptr) && ::IsWindow(m_dlg.m_hWnd);
+}
+
+void MainWindowHarness::Close()
+{
+    if (m_dlg.m_hWnd && ::IsWindow(m_dlg.m_hWnd)) ::DestroyWindow(m_dlg.m_hWnd);
+    PumpFor(50);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// Runs the real main window in a test process: created modelessly from its
+// template (so the start-up sequence runs against the stand-in server), with
+// message boxes recorded and answered instead of shown. One main window per
+// process: its single-instance mutex is held until the process ends.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MainDlg.h"
+
+struct RecordedBox {
+    std::string text;
+    std::string caption;
+    UINT type;
+    bool ownedByMain;
+};
+
+// Message boxes shown since the harness began, oldest first.
+std::vector<RecordedBox> RecordedBoxes();
+void ClearRecordedBoxes();
+
+// Handles this thread's messages for about `ms` milliseconds.
+void PumpFor(DWORD ms);
+// Handles messages until `done` holds or `timeoutMs` passes; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// The texts of one list's rows, cell by cell.
+std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);
+std::vector<std::string> TabTexts(const CTabCtrl& tab);
+
+// Requests in the stand-in's log whose path starts with `prefix`.
+std::vector<std::string> LoggedRequests(const std::string& prefix);
+
+class MainWindowHarness {
+public:
+    MainWindowHarness();
+    ~MainWindowHarness();
+
+    // Creates the window; the start-up sequence runs before this returns.
+    bool Open();
+    CMainDlg& Dlg() { return m_dlg; }
+    // Ends the window as the exit command does and destroys it.
+    void Close();
+
+private:
+    CMainDlg m_dlg;
+};

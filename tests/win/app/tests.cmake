@@ -1,0 +1,11 @@
+# Tests of the main program's spine: settings store, main window, real processes.
+stel7_wine_test(app_tests
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/MainWindowHarness.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/MainWindow_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Program_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Registry_test.cpp
+        ${CMAKE_SOURCE_DIR}/res/stel7.rc
+    LIBS stel7app)
+# The process tests start the program itself.
+add_dependencies(app_tests stel7)
