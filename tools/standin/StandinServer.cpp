@@ -28,6 +28,16 @@ void LoopbackSocketOptions(socket_t sock)
     setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
 }
 
+// Ends the exchange without an answer. Should the socket not be found, a 500
+// says so, rather than an empty answer passing for the fault.
+void Drop(const httplib::Request& request, httplib::Response& response)
+{
+    if (DropConnection(request))
+        return;
+    response.status = 500;
+    response.set_content("stel7_standin could not drop the connection\n", "text/plain; charset=utf-8");
+}
+
 }  // namespace
 
 StandinServer::StandinServer(const Options& options) : options_(options), counts_(options.countLog)
@@ -153,15 +163,15 @@ httplib::Server::HandlerResponse StandinServer::BeforeRoute(const httplib::Reque
     {
     case FaultMode::Hang:
         gate_.Hold(kLongestHang);
-        DropConnection(request);
+        Drop(request, response);
         return Handled::Handled;
     case FaultMode::Close:
-        DropConnection(request);
+        Drop(request, response);
         return Handled::Handled;
     case FaultMode::Slow:
         if (gate_.Hold(std::chrono::seconds(fault.seconds)))
         {
-            DropConnection(request);
+            Drop(request, response);
             return Handled::Handled;
         }
         break;

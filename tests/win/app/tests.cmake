@@ -5,6 +5,9 @@ stel7_wine_test(app_tests
         ${CMAKE_CURRENT_LIST_DIR}/MainWindow_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Program_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Registry_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Transport_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Feeds_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Sections_test.cpp
         ${CMAKE_SOURCE_DIR}/res/stel7.rc
     LIBS stel7app)
 # The process tests start the program itself.

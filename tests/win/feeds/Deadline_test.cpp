@@ -1,5 +1,7 @@
 #include "feeds/Deadline.h"
 
+#include "tests/win/support/WinEvent.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,20 +16,6 @@ constexpr unsigned kGenerousMs = 10000;
 constexpr UINT kSentMessage = WM_APP + 1;
 constexpr UINT kPostedMessage = WM_APP + 2;
 constexpr LRESULT kSentAnswer = 42;
-
-class Event
-{
-public:
-    Event() : handle_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Event() { CloseHandle(handle_); }
-    Event(const Event&) = delete;
-    Event& operator=(const Event&) = delete;
-
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // A message-only window of the test's thread that counts what reaches it.
 class CountingWindow
@@ -86,23 +74,23 @@ TEST(RunWithDeadline, WorkThatReturnsInTimeIsReportedAndItsResultIsThere)
 
 TEST(RunWithDeadline, WorkStillBlockedAtTheDeadlineIsAbandonedAndFinishesLater)
 {
-    const auto release = std::make_shared<Event>();
-    const auto finished = std::make_shared<Event>();
+    const auto release = std::make_shared<WinEvent>();
+    const auto finished = std::make_shared<WinEvent>();
     const auto reachedTheEnd = std::make_shared<std::atomic<bool>>(false);
 
     EXPECT_FALSE(RunWithDeadline(
         [release, finished, reachedTheEnd] {
-            WaitForSingleObject(release->Get(), INFINITE);
+            release->WaitMs(INFINITE);
             reachedTheEnd->store(true);
-            SetEvent(finished->Get());
+            finished->Set();
         },
         100));
 
     // The caller is back while the work still waits; the work then runs to
     // its end on state it shares, not on the caller's stack.
     EXPECT_FALSE(reachedTheEnd->load());
-    SetEvent(release->Get());
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(finished->Get(), kGenerousMs));
+    release->Set();
+    ASSERT_TRUE(finished->WaitMs(kGenerousMs));
     EXPECT_TRUE(reachedTheEnd->load());
 }
 
@@ -155,10 +143,10 @@ TEST(RunWithDeadline, PostedMessagesWaitUntilTheCallerIsBack)
 
 TEST(WaitAnsweringSentMessages, SignalledEventEndsTheWaitAndAnUnsignalledOneTimesOut)
 {
-    Event event;
+    WinEvent event;
     EXPECT_FALSE(WaitAnsweringSentMessages(event.Get(), 0));
     EXPECT_FALSE(WaitAnsweringSentMessages(event.Get(), 50));
-    SetEvent(event.Get());
+    event.Set();
     EXPECT_TRUE(WaitAnsweringSentMessages(event.Get(), 0));
     EXPECT_TRUE(WaitAnsweringSentMessages(event.Get(), INFINITE));
 }

@@ -2,6 +2,7 @@
 
 #include "tests/win/feeds/Stopwatch.h"
 #include "tests/win/support/StandInTest.h"
+#include "tests/win/support/WinEvent.h"
 
 #include "BuildConfig.h"
 
@@ -11,6 +12,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +49,19 @@ std::string BinaryBody(size_t size)
         body += static_cast<char>((i * 7 + i / 256) % 256);
     return body;
 }
+
+// Sets its event when the last copy of what holds it is gone.
+class SignalWhenGone
+{
+public:
+    explicit SignalWhenGone(std::shared_ptr<const WinEvent> event) : event_(std::move(event)) {}
+    ~SignalWhenGone() { event_->Set(); }
+    SignalWhenGone(const SignalWhenGone&) = delete;
+    SignalWhenGone& operator=(const SignalWhenGone&) = delete;
+
+private:
+    std::shared_ptr<const WinEvent> event_;
+};
 
 class UrlDownloadTest : public StandInTest
 {
@@ -117,6 +132,21 @@ TEST_F(UrlDownloadTest, ServerThatNeverAnswersIsGivenUpAtTheDeadline)
     const Stopwatch stopwatch;
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, kShortDeadlineMs, [](unsigned long, unsigned long) {}));
     EXPECT_LT(stopwatch.ElapsedMs(), kShortDeadlineMs + kLongestOverrunMs);
+    EXPECT_FALSE(Exists(path_));
+}
+
+// A download given up on must not store the file when its server answers
+// after all: it would overwrite what a later download of the same file wrote.
+TEST_F(UrlDownloadTest, AbandonedDownloadEndsWithoutStoringTheFile)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kFilePath, "late build"));
+    ASSERT_TRUE(StandIn::SetFault(kFilePath, "slow", 2));
+    const auto threadGone = std::make_shared<const WinEvent>();
+    // The download thread holds the only copy of the callback, so the event
+    // is set when that thread has ended.
+    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, 500,
+                                   [guard = std::make_shared<SignalWhenGone>(threadGone)](unsigned long, unsigned long) {}));
+    ASSERT_TRUE(threadGone->WaitMs(STEL7_NET_DEADLINE_MS));
     EXPECT_FALSE(Exists(path_));
 }
 
