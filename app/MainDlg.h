@@ -190,6 +190,12 @@ public:
     int m_nPlaySeconds = 1;
     int m_nPlayMinutes = 0;
 
+    // Lets one load at a time write the lists (see CFeedGate).
+    CFeedGate m_feedGate;
+    // Section workers still running, and whether the window is closing.
+    std::atomic<int> m_nLiveWorkers{0};
+    std::atomic<bool> m_bClosing{false};
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     const MessageMap* GetMessageMap() const override;
@@ -228,12 +234,6 @@ protected:
     void OnTrayOpen();
     void OnSysCommand(UINT nID, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-
-    // Lets one load at a time write the lists (see CFeedGate).
-    CFeedGate m_feedGate;
-    // Section workers still running, and whether the window is closing.
-    std::atomic<int> m_nLiveWorkers{0};
-    std::atomic<bool> m_bClosing{false};
 
 private:
     void StartSection(int nSection, const char* pszEvent);

@@ -98,10 +98,14 @@ private:
     DownloadState& state_;
 };
 
-bool IsFile(const std::string& path)
+// A file with at least one byte. A server that closes the connection without
+// answering leaves an empty file behind a reported success (measured under Wine).
+bool IsFileWithContent(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    return data.nFileSizeLow != 0 || data.nFileSizeHigh != 0;
 }
 
 }  // namespace
@@ -130,7 +134,12 @@ bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned
         DeleteFileA(path.c_str());
         return false;
     }
-    return IsFile(path);
+    if (!IsFileWithContent(path))
+    {
+        DeleteFileA(path.c_str());
+        return false;
+    }
+    return true;
 }
 
 void DeleteCachedUrl(const std::string& url)

@@ -10,7 +10,7 @@
 using DownloadProgress = std::function<void(unsigned long progress, unsigned long progressMax)>;
 
 // Downloads `url` into `path`, replacing the file. True only when the download
-// reported success within `deadlineMs` and the file exists. The platform stores
+// reported success within `deadlineMs` and the file holds something. The platform stores
 // a server's error page (HTTP status 400 and above) as the file and reports
 // success; that counts as a failure here, and the page is deleted, so `path`
 // then holds nothing.

@@ -28,7 +28,8 @@ public:
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kClassName;
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, this);
+        window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
+                                  this);
     }
     ~CountingWindow() { DestroyWindow(window_); }
     CountingWindow(const CountingWindow&) = delete;

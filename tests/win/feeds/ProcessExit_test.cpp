@@ -28,7 +28,8 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         std::string writable = commandLine;
-        started_ = CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_);
+        started_ =
+            CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_);
     }
     ~Process()
     {
@@ -44,7 +45,10 @@ public:
     Process& operator=(const Process&) = delete;
 
     bool Started() const { return started_; }
-    bool EndsWithin(DWORD milliseconds) const { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
+    bool EndsWithin(DWORD milliseconds) const
+    {
+        return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+    }
     DWORD ExitCode() const
     {
         DWORD code = 0;

@@ -63,6 +63,13 @@ private:
     std::shared_ptr<const WinEvent> event_;
 };
 
+// A progress callback that does nothing and sets `event` once its last copy is gone.
+DownloadProgress CallbackSignallingWhenGone(std::shared_ptr<const WinEvent> event)
+{
+    const auto guard = std::make_shared<SignalWhenGone>(std::move(event));
+    return [guard](unsigned long, unsigned long) {};
+}
+
 class UrlDownloadTest : public StandInTest
 {
 protected:
@@ -130,7 +137,8 @@ TEST_F(UrlDownloadTest, ServerThatNeverAnswersIsGivenUpAtTheDeadline)
 {
     ASSERT_TRUE(StandIn::SetFault(kFilePath, "hang"));
     const Stopwatch stopwatch;
-    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, kShortDeadlineMs, [](unsigned long, unsigned long) {}));
+    EXPECT_FALSE(
+        DownloadUrlToFile(StandIn::Url(kFilePath), path_, kShortDeadlineMs, [](unsigned long, unsigned long) {}));
     EXPECT_LT(stopwatch.ElapsedMs(), kShortDeadlineMs + kLongestOverrunMs);
     EXPECT_FALSE(Exists(path_));
 }
@@ -144,8 +152,7 @@ TEST_F(UrlDownloadTest, AbandonedDownloadEndsWithoutStoringTheFile)
     const auto threadGone = std::make_shared<const WinEvent>();
     // The download thread holds the only copy of the callback, so the event
     // is set when that thread has ended.
-    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, 500,
-                                   [guard = std::make_shared<SignalWhenGone>(threadGone)](unsigned long, unsigned long) {}));
+    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, 500, CallbackSignallingWhenGone(threadGone)));
     ASSERT_TRUE(threadGone->WaitMs(STEL7_NET_DEADLINE_MS));
     EXPECT_FALSE(Exists(path_));
 }

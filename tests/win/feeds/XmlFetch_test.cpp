@@ -44,9 +44,10 @@ class XmlFetchTest : public StandInTest
 // answers them: Atom entries with prefixed elements and attributes.
 TEST_F(XmlFetchTest, VideoSearchReplyGivesTextsOfPrefixedElementsAndAttributesByPosition)
 {
-    const XmlResult result = FetchXml(Request(StandIn::Url("/feeds/api/videos?q=&max-results=3"),
-                                              {{"title"}, {"yt:duration", 0}, {"yt:statistics", 1}, {"yt:videoid"}, {"author"}}),
-                                      STEL7_NET_DEADLINE_MS);
+    const XmlRequest request =
+        Request(StandIn::Url("/feeds/api/videos?q=&max-results=3"),
+                {{"title"}, {"yt:duration", 0}, {"yt:statistics", 1}, {"yt:videoid"}, {"author"}});
+    const XmlResult result = FetchXml(request, STEL7_NET_DEADLINE_MS);
     ASSERT_FALSE(result.requestFailed);
     ASSERT_TRUE(result.parsed);
     ASSERT_EQ(5u, result.readings.size());
@@ -100,7 +101,8 @@ TEST_F(XmlFetchTest, PrefixedAndPlainNamesAreDifferentElements)
 {
     ASSERT_TRUE(StandIn::SetDocument(kTestPath, "<feed xmlns='urn:atom' xmlns:media='urn:media'>"
                                                 "<title>feed</title><media:title>feed media</media:title>"
-                                                "<entry><media:group><media:title>entry media</media:title></media:group>"
+                                                "<entry><media:group><media:title>entry media</media:title>"
+                                                "</media:group>"
                                                 "<title>entry</title></entry>"
                                                 "</feed>"));
     XmlRequest request = Request(StandIn::Url(kTestPath), {{"title"}, {"media:title"}, {"group"}});
@@ -117,7 +119,8 @@ TEST_F(XmlFetchTest, MismatchedDocumentsGiveEmptyValuesNeverShiftedOnes)
 {
     ASSERT_TRUE(StandIn::SetDocument(kTestPath, u8"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                                 u8"<list>"
-                                                u8"<item a=\"1\" b=\"2\"><name>하나</name><deep><name>안쪽</name></deep></item>"
+                                                u8"<item a=\"1\" b=\"2\"><name>하나</name>"
+                                                u8"<deep><name>안쪽</name></deep></item>"
                                                 u8"<item><deep><name>둘</name></deep><other/></item>"
                                                 u8"<item b=\"셋\"/>"
                                                 u8"</list>"));

@@ -67,7 +67,9 @@ HINTERNET OpenSession()
     HINTERNET session = InternetOpenA("stel7 tests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
     if (!session)
         return nullptr;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+    const DWORD options[] = {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT};
+    for (DWORD option : options)
     {
         DWORD value = kTimeoutMs;
         InternetSetOptionA(session, option, &value, sizeof value);
@@ -94,7 +96,8 @@ Reply Get(const std::string& target)
     const InternetHandle session(OpenSession());
     if (!session)
         return Reply();
-    const InternetHandle request(InternetOpenUrlA(session.Get(), StandIn::Url(target).c_str(), nullptr, 0, kUncached, 0));
+    const InternetHandle request(
+        InternetOpenUrlA(session.Get(), StandIn::Url(target).c_str(), nullptr, 0, kUncached, 0));
     return request ? ReadReply(request.Get()) : Reply();
 }
 
@@ -103,9 +106,9 @@ Reply Post(const std::string& target, const std::string& body)
     const std::string hostPort = STEL7_VENDOR_HOST;
     const size_t colon = hostPort.rfind(':');
     const std::string host = hostPort.substr(0, colon);
-    const INTERNET_PORT port = colon == std::string::npos
-                                   ? INTERNET_DEFAULT_HTTP_PORT
-                                   : static_cast<INTERNET_PORT>(std::strtoul(hostPort.c_str() + colon + 1, nullptr, 10));
+    const unsigned long number =
+        colon == std::string::npos ? 0 : std::strtoul(hostPort.c_str() + colon + 1, nullptr, 10);
+    const INTERNET_PORT port = number == 0 ? INTERNET_DEFAULT_HTTP_PORT : static_cast<INTERNET_PORT>(number);
     const InternetHandle session(OpenSession());
     if (!session)
         return Reply();

@@ -11,6 +11,9 @@
 class StandInTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(StandIn::Reset()) << "the stand-in server does not answer at " << StandIn::Url("/"); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(StandIn::Reset()) << "the stand-in server does not answer at " << StandIn::Url("/");
+    }
     void TearDown() override { StandIn::Reset(); }
 };
