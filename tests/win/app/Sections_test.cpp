@@ -111,16 +111,47 @@ TEST_F(SectionsTest, PressingTheShownSectionRunsTheWholeSwitchAgain)
     EXPECT_EQ((std::vector<std::string>{"유튜브 검색결과", "트위터 검색결과"}), TabTexts(Dlg().m_tab));
 }
 
-TEST_F(SectionsTest, ChannelTabsLoadTheirChannelOnTheWindowsThread)
+TEST_F(SectionsTest, EachChannelTabLoadsItsChannelOnTheWindowsThread)
 {
     Press(IDC_BTN_SECTION_CHANNEL);
     ASSERT_TRUE(WaitForWorkers());
-    ASSERT_TRUE(StandIn::ClearLog());
-    ChooseTab(4);
-    EXPECT_EQ((std::vector<std::string>{"GET /rss/user/JTBCentertainment/videos.rss"}), StandIn::Log());
-    ChooseTab(8);
-    EXPECT_EQ("GET /rss/user/SMTOWN/videos.rss", StandIn::Log().back());
-    EXPECT_EQ(15, Dlg().m_listChannel.GetItemCount());
+    const char* ids[] = {"MBCentertainment", "entertainmentSBS", "TheChtvn",        "Mnet",
+                         "JTBCentertainment", "mbn",             "mainchannela",    "TVOngamenet",
+                         "SMTOWN",            "YGEntertainment", "jypentertainment"};
+    for (int tab = 10; tab >= 0; --tab) {
+        ASSERT_TRUE(StandIn::ClearLog());
+        ChooseTab(tab);
+        EXPECT_EQ((std::vector<std::string>{std::string("GET /rss/user/") + ids[tab] + "/videos.rss"}), StandIn::Log());
+        EXPECT_EQ(15, Dlg().m_listChannel.GetItemCount()) << ids[tab];
+    }
+}
+
+TEST_F(SectionsTest, WindowAnswersWhileASectionWorkerWaitsOnAHangingServer)
+{
+    ASSERT_TRUE(StandIn::SetFault("/app/stel7/config/music.xml", "hang"));
+    const DWORD start = ::GetTickCount();
+    Press(IDC_BTN_SECTION_MUSIC);
+    PumpFor(300);
+    EXPECT_EQ(1, Dlg().m_nLiveWorkers.load());
+    Dlg().m_editSearch.SetWindowText("응답");
+    EXPECT_EQ(CString("응답"), Dlg().m_editSearch.GetWindowText());
+    Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_PLAY, BN_CLICKED), 0);
+    EXPECT_LT(::GetTickCount() - start, 3000u);
+    ASSERT_TRUE(StandIn::Reset());
+    ASSERT_TRUE(WaitForWorkers());
+    ExpectOnlyVisible(Dlg().m_listMusic);
+}
+
+TEST_F(SectionsTest, ClosingTheWindowMidLoadWaitsForTheWorkerAndEndsCleanly)
+{
+    ASSERT_TRUE(StandIn::SetFault("/zbxe/comedy/rss", "hang"));
+    Press(IDC_BTN_SECTION_HUMOR);
+    PumpFor(300);
+    ASSERT_EQ(1, Dlg().m_nLiveWorkers.load());
+    const DWORD start = ::GetTickCount();
+    m_harness.Close();
+    EXPECT_LT(::GetTickCount() - start, 20000u);
+    EXPECT_EQ(0, Dlg().m_nLiveWorkers.load());
 }
 
 TEST_F(SectionsTest, MicroBlogTabHidesTransportAndASearchKeepsIt)

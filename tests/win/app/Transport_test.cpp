@@ -258,6 +258,10 @@ TEST_F(TransportTest, VideoButtonsStopAtBothEndsInBothVideoSections)
     ASSERT_TRUE(VideoWindowOpen());
     EXPECT_EQ(CString("스텔론 - ") + Dlg().m_listChannel.GetItemText(13, 0), Dlg().m_pVideoDlg->GetWindowText());
 
+    Notify(IDC_LIST_CHANNEL, NM_DBLCLK, 3);
+    EXPECT_EQ(3, Dlg().m_nChannelIndex);
+    EXPECT_EQ(CString("스텔론 - ") + Dlg().m_listChannel.GetItemText(3, 0), Dlg().m_pVideoDlg->GetWindowText());
+
     Dlg().m_nSection = 4;
     for (int id : {IDC_BTN_PLAY, IDC_BTN_PREV, IDC_BTN_NEXT, IDC_BTN_STOP}) Press(id);
     EXPECT_TRUE(VideoWindowOpen());
