@@ -9,7 +9,8 @@
 
 #include <windows.h>
 
-enum class FakeFailure {
+enum class FakeFailure
+{
     Creation,       // the class factory refuses to make the object
     ClientSite,     // SetClientSite fails
     Activation,     // DoVerb fails after asking the site for its window context
@@ -17,7 +18,8 @@ enum class FakeFailure {
     Automation,     // everything works but there is no IWebBrowser2
 };
 
-struct FakeControlLog {
+struct FakeControlLog
+{
     LONG refs = 0;               // live references to the object
     bool created = false;
     bool siteHeld = false;       // a client site given and not yet taken back
@@ -32,7 +34,8 @@ struct FakeControlLog {
 };
 
 // Registers the fake for this thread while it lives; OLE must be initialised.
-class FakeBrowserControl {
+class FakeBrowserControl
+{
 public:
     explicit FakeBrowserControl(FakeFailure failure);
     ~FakeBrowserControl();

@@ -1,6 +1,7 @@
 #include "player/WebBrowser2.h"
 
 #include "framework/Dialog.h"
+#include "tests/win/player/FakeBrowserControl.h"
 #include "tests/win/support/StandInTest.h"
 
 #include <windows.h>
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -109,15 +109,17 @@ const char* HostClass()
     return atom ? "stel7.BrowserTestHost" : "Static";
 }
 
-// A visible top-level window holding a "Static" placeholder, as a dialog
-// template makes the browser's place.
+// A top-level window holding a "Static" placeholder, as a dialog template
+// makes the browser's place. Hidden unless asked: under Wine on a display
+// without a window manager, taking a shown window down costs two seconds.
 class Host
 {
 public:
-    explicit Host(SIZE placeholder = {320, 215})
+    explicit Host(SIZE placeholder = {320, 215}, bool visible = false)
     {
-        hWnd_ = CreateWindowExA(0, HostClass(), "stel7 browser test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
-                                600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        const DWORD style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0);
+        hWnd_ = CreateWindowExA(0, HostClass(), "stel7 browser test", style, 0, 0, 900, 600, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
         if (hWnd_)
             hPlaceholder_ = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, placeholder.cx,
                                             placeholder.cy, hWnd_,
@@ -237,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(Players, WebBrowser2NavigateTest, ::testing::ValuesIn(k
 
 TEST_F(WebBrowser2Test, ControlLivesInsidePlaceholderAndFillsIt)
 {
-    Host host({200, 100});
+    Host host({200, 100}, true);
     CWebBrowser2 browser;
     host.Bind(browser);
     ASSERT_TRUE(browser.HasControl());
@@ -358,37 +360,67 @@ TEST_F(WebBrowser2Test, NavigateWithoutUrlKeepsPage)
     ExpectNothingElseRequested();
 }
 
-// Without OLE on the thread the control cannot be made; the placeholder must
-// still be an ordinary window that sizes, ignores navigation and goes away.
-TEST_F(WebBrowser2Test, PlaceholderWorksWhenControlCannotBeCreated)
+struct FailureCase
 {
-    bool hadControl = true;
-    bool hadChild = true;
-    RECT resized = {};
-    std::string location = "unset";
-    bool destroyed = false;
-    std::thread withoutOle([&] {
-        Host host;
-        CWebBrowser2 browser;
-        host.Bind(browser);
-        hadControl = browser.HasControl();
-        hadChild = GetWindow(host.Placeholder(), GW_CHILD) != nullptr;
-        browser.Navigate(StandIn::Url("/v/nocontrol").c_str());
-        browser.MoveWindow(0, 0, 123, 45);
-        resized = ClientRect(host.Placeholder());
-        location = browser.GetLocationURL().Str();
-        host.Destroy();
-        destroyed = browser.GetSafeHwnd() == nullptr;
-    });
-    withoutOle.join();
+    const char* name;
+    FakeFailure failure;
+    bool siteGiven;   // the control accepted a client site, which must be taken back
+    bool activated;   // the control asked the in-place site for its window context
+    bool inPlace;     // the control was active in place, so it must be deactivated
+};
 
-    EXPECT_FALSE(hadControl);
-    EXPECT_FALSE(hadChild);
-    EXPECT_TRUE(SameRect(RECT{0, 0, 123, 45}, resized));
-    EXPECT_EQ("", location);
-    EXPECT_TRUE(destroyed);
-    ExpectNothingElseRequested();
+const FailureCase kFailureCases[] = {
+    {"creation", FakeFailure::Creation, false, false, false},
+    {"client_site", FakeFailure::ClientSite, false, false, false},
+    {"activation", FakeFailure::Activation, true, true, false},
+    {"in_place_object", FakeFailure::InPlaceObject, true, true, false},
+    {"automation", FakeFailure::Automation, true, true, true},
+};
+
+class WebBrowser2FailureTest : public WebBrowser2Test, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+// Every way hosting can fail leaves an ordinary placeholder that sizes,
+// ignores navigation and goes away, and keeps nothing of the control.
+TEST_P(WebBrowser2FailureTest, PlaceholderSurvivesAndControlIsLetGo)
+{
+    const FailureCase& c = GetParam();
+    FakeBrowserControl fake(c.failure);
+    ASSERT_TRUE(fake.Registered());
+    const FakeControlLog& log = FakeBrowserControl::Log();
+    Host host({200, 100});
+    CWebBrowser2 browser;
+
+    host.Bind(browser);
+
+    EXPECT_FALSE(browser.HasControl());
+    EXPECT_EQ(c.failure != FakeFailure::Creation, log.created);
+    EXPECT_EQ(0, log.refs) << "references to the control kept";
+    EXPECT_FALSE(log.siteHeld) << "client site never taken back";
+    EXPECT_EQ(c.siteGiven, log.siteTakenBack);
+    EXPECT_EQ(c.inPlace, log.deactivated);
+    if (c.activated)
+    {
+        EXPECT_TRUE(log.askedSite);
+        EXPECT_EQ(host.Placeholder(), log.siteWindow);
+        EXPECT_TRUE(SameRect(RECT{0, 0, 200, 100}, log.posRect));
+        EXPECT_EQ(host.Window(), log.frameWindow);
+    }
+
+    EXPECT_EQ(host.Placeholder(), browser.GetSafeHwnd());
+    EXPECT_EQ(nullptr, GetWindow(host.Placeholder(), GW_CHILD));
+    browser.Navigate(StandIn::Url("/v/nocontrol").c_str());
+    EXPECT_TRUE(browser.GetLocationURL().IsEmpty());
+    browser.MoveWindow(0, 0, 123, 45);
+    EXPECT_TRUE(SameRect(RECT{0, 0, 123, 45}, ClientRect(host.Placeholder())));
+    host.Destroy();
+    EXPECT_EQ(nullptr, browser.GetSafeHwnd());
+    EXPECT_EQ(0, log.refs);
 }
+
+INSTANTIATE_TEST_SUITE_P(Hosting, WebBrowser2FailureTest, ::testing::ValuesIn(kFailureCases),
+                         [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 TEST_F(WebBrowser2Test, ObjectGoingFirstTakesControlAndLeavesPlaceholder)
 {

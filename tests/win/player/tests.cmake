@@ -2,5 +2,6 @@
 # Included by tests/win/CMakeLists.txt; paths are relative to this file.
 stel7_wine_test(player_browser_tests
     SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/FakeBrowserControl.cpp
         ${CMAKE_CURRENT_LIST_DIR}/WebBrowser2_test.cpp
     LIBS stel7browser)
