@@ -1,6 +1,5 @@
 #include "app/MainDlg.h"
 
-#include "BuildConfig.h"
 #include "app/AppTexts.h"
 #include "framework/WinApp.h"
 #include "player/VideoDlg.h"
@@ -129,7 +128,7 @@ BOOL CMainDlg::OnInitDialog()
     LayoutControls();
     InitLists();
     NotifyTrayIcon(NIM_ADD, kTextProductName);
-    SendAnalyticsPing(CString("http://" STEL7_VENDOR_HOST) + kCountPath + "?mode=stel7_execute&key=stel7");
+    SendCount("execute");
     CheckUpdate(0);
     m_tab.InsertItem(0, kTabVideoResults);
     m_tab.InsertItem(1, kTabTweetResults);

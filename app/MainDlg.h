@@ -37,6 +37,8 @@ public:
 
     // Usage counts and the two text operations of the feeds.
     void SendAnalyticsPing(CString strUrl);
+    // The usage count of one event ("execute", "search", ...).
+    void SendCount(const char* pszEvent);
     CString EncodeKeyword(CString strKeyword);
     CString FormatDuration(int nSeconds);
 
@@ -241,7 +243,11 @@ private:
     void ShowTransport(int nCmdShow);
     void ShowOnlyList(CListCtrl* pShown);
     void WaitForWorkers();
+    // Transport steps: nNewIndex -1 means there is nowhere to go.
     void StepVideo(CListCtrl& list, int& nIndex, int nNewIndex);
+    void StepMusic(int nNewIndex);
+    // Opens the row's video when the row exists.
+    void ShowVideoRow(CListCtrl& list, int nRow);
     // Every feed fetches through here: nothing is fetched once the window closes.
     XmlResult FetchFeed(const XmlRequest& request);
     void RestoreFromTray();

@@ -1,7 +1,9 @@
-// Usage counts and the feeds' two text operations.
+// Usage counts, the fetch every feed goes through, and the feeds' two text
+// operations.
 #include <vector>
 
 #include "BuildConfig.h"
+#include "app/AppTexts.h"
 #include "app/MainDlg.h"
 #include "core/TextRules.h"
 #include "feeds/AnalyticsPing.h"
@@ -9,6 +11,17 @@
 void CMainDlg::SendAnalyticsPing(CString strUrl)
 {
     ::SendAnalyticsPing(strUrl.Str(), STEL7_NET_DEADLINE_MS);
+}
+
+void CMainDlg::SendCount(const char* pszEvent)
+{
+    SendAnalyticsPing(CString("http://" STEL7_VENDOR_HOST) + kCountPath + "?mode=stel7_" + pszEvent + "&key=stel7");
+}
+
+XmlResult CMainDlg::FetchFeed(const XmlRequest& request)
+{
+    if (m_bClosing) return XmlResult{true, false, {}, {}};
+    return FetchXml(request, STEL7_NET_DEADLINE_MS);
 }
 
 CString CMainDlg::EncodeKeyword(CString strKeyword)

@@ -14,15 +14,9 @@ std::string Cell(const std::vector<std::string>& record, size_t index)
 
 }  // namespace
 
-XmlResult CMainDlg::FetchFeed(const XmlRequest& request)
-{
-    if (m_bClosing) return XmlResult{true, false, {}, {}};
-    return FetchXml(request, STEL7_NET_DEADLINE_MS);
-}
-
 void CMainDlg::OnSearch()
 {
-    SendAnalyticsPing(CString("http://" STEL7_VENDOR_HOST) + kCountPath + "?mode=stel7_search&key=stel7");
+    SendCount("search");
     m_strKeyword = m_editSearch.GetWindowText();
     if (m_strKeyword.IsEmpty()) {
         MessageBox(kTextEnterKeyword, kTextProductName, MB_OK | MB_ICONINFORMATION);

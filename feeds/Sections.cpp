@@ -3,7 +3,6 @@
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
 #include "feeds/ChannelList.h"
-#include "feeds/Deadline.h"
 #include "framework/ImageList.h"
 #include "res/resource.h"
 
@@ -67,7 +66,7 @@ void CMainDlg::InitLists()
 void CMainDlg::StartSection(int nSection, const char* pszEvent)
 {
     m_nSection = nSection;
-    SendAnalyticsPing(CString("http://" STEL7_VENDOR_HOST) + kCountPath + "?mode=stel7_" + pszEvent + "&key=stel7");
+    SendCount(pszEvent);
     CWinThread* pThread = AfxBeginThread(&CMainDlg::SectionThreadProc, this, THREAD_PRIORITY_NORMAL, 0,
                                          CREATE_SUSPENDED, nullptr);
     m_pSectionThread = pThread;

@@ -110,12 +110,15 @@ void CMainDlg::OnClickListVideo(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
+void CMainDlg::ShowVideoRow(CListCtrl& list, int nRow)
+{
+    if (RowExists(list, nRow)) ShowVideo(list.GetItemText(nRow, 0), list.GetItemText(nRow, 4));
+}
+
 void CMainDlg::OnDblclkListVideo(NMHDR* pNMHDR, LRESULT* pResult)
 {
     m_nVideoIndex = ClickedRow(pNMHDR);
-    if (RowExists(m_listVideo, m_nVideoIndex)) {
-        ShowVideo(m_listVideo.GetItemText(m_nVideoIndex, 0), m_listVideo.GetItemText(m_nVideoIndex, 4));
-    }
+    ShowVideoRow(m_listVideo, m_nVideoIndex);
     *pResult = 0;
 }
 
@@ -128,9 +131,7 @@ void CMainDlg::OnClickListChannel(NMHDR* pNMHDR, LRESULT* pResult)
 void CMainDlg::OnDblclkListChannel(NMHDR* pNMHDR, LRESULT* pResult)
 {
     m_nChannelIndex = ClickedRow(pNMHDR);
-    if (RowExists(m_listChannel, m_nChannelIndex)) {
-        ShowVideo(m_listChannel.GetItemText(m_nChannelIndex, 0), m_listChannel.GetItemText(m_nChannelIndex, 4));
-    }
+    ShowVideoRow(m_listChannel, m_nChannelIndex);
     *pResult = 0;
 }
 
@@ -160,14 +161,10 @@ void CMainDlg::OnPlay()
 {
     switch (m_nSection.load()) {
     case 1:
-        if (RowExists(m_listVideo, m_nVideoIndex)) {
-            ShowVideo(m_listVideo.GetItemText(m_nVideoIndex, 0), m_listVideo.GetItemText(m_nVideoIndex, 4));
-        }
+        ShowVideoRow(m_listVideo, m_nVideoIndex);
         break;
     case 2:
-        if (RowExists(m_listChannel, m_nChannelIndex)) {
-            ShowVideo(m_listChannel.GetItemText(m_nChannelIndex, 0), m_listChannel.GetItemText(m_nChannelIndex, 4));
-        }
+        ShowVideoRow(m_listChannel, m_nChannelIndex);
         break;
     case 3:
         PlayMusic(m_nMusicIndex);
@@ -205,7 +202,14 @@ void CMainDlg::StepVideo(CListCtrl& list, int& nIndex, int nNewIndex)
     if (nNewIndex < 0) return;
     nIndex = nNewIndex;
     SelectRow(list, nIndex);
-    ShowVideo(list.GetItemText(nIndex, 0), list.GetItemText(nIndex, 4));
+    ShowVideoRow(list, nIndex);
+}
+
+void CMainDlg::StepMusic(int nNewIndex)
+{
+    if (nNewIndex < 0) return;
+    m_nMusicIndex = nNewIndex;
+    PlayMusic(m_nMusicIndex);
 }
 
 void CMainDlg::OnPrev()
@@ -217,14 +221,9 @@ void CMainDlg::OnPrev()
     case 2:
         StepVideo(m_listChannel, m_nChannelIndex, core::PrevRow(m_nChannelIndex, m_listChannel.GetItemCount()));
         break;
-    case 3: {
-        const int nRow = core::PrevRow(m_nMusicIndex, m_listMusic.GetItemCount());
-        if (nRow >= 0) {
-            m_nMusicIndex = nRow;
-            PlayMusic(m_nMusicIndex);
-        }
+    case 3:
+        StepMusic(core::PrevRow(m_nMusicIndex, m_listMusic.GetItemCount()));
         break;
-    }
     default:
         break;
     }
@@ -239,14 +238,9 @@ void CMainDlg::OnNext()
     case 2:
         StepVideo(m_listChannel, m_nChannelIndex, core::NextRow(m_nChannelIndex, m_listChannel.GetItemCount()));
         break;
-    case 3: {
-        const int nRow = core::NextRow(m_nMusicIndex, m_listMusic.GetItemCount());
-        if (nRow >= 0) {
-            m_nMusicIndex = nRow;
-            PlayMusic(m_nMusicIndex);
-        }
+    case 3:
+        StepMusic(core::NextRow(m_nMusicIndex, m_listMusic.GetItemCount()));
         break;
-    }
     default:
         break;
     }
