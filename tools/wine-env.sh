@@ -37,6 +37,8 @@ stel7_start_wine() {
         "$STEL7_WINESERVER" -w
     fi
     "$STEL7_WINESERVER" -p >/dev/null 2>&1 || true
+    # One program run brings up the prefix's services before the first test.
+    "$STEL7_WINE" cmd /c exit >/dev/null 2>&1 || true
 }
 
 stel7_stop_all() {
