@@ -55,7 +55,7 @@ void CBrowserSite::Close()
     if (inPlace) inPlace->InPlaceDeactivate();
     if (object) {
         object->Close(OLECLOSE_NOSAVE);
-
+        object->SetClientSite(nullptr);
     }
     m_hwndHost = nullptr;
 }
