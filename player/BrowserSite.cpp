@@ -28,10 +28,7 @@ HRESULT CBrowserSite::Embed()
     if (FAILED(hr)) return hr;
     hr = m_object.As(&m_inPlace);
     if (FAILED(hr)) return hr;
-    hr = m_object.As(&m_browser);
-    if (FAILED(hr)) return hr;
-    SetPlace(rc);
-    return S_OK;
+    return m_object.As(&m_browser);
 }
 
 HWND CBrowserSite::GetControlWindow() const
