@@ -1,12 +1,11 @@
 // Usage counts, the fetch every feed goes through, and the feeds' two text
 // operations.
-#include <vector>
-
 #include "BuildConfig.h"
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
 #include "core/TextRules.h"
 #include "feeds/AnalyticsPing.h"
+#include "framework/TextConvert.h"
 
 void CMainDlg::SendAnalyticsPing(CString strUrl)
 {
@@ -26,16 +25,8 @@ XmlResult CMainDlg::FetchFeed(const XmlRequest& request)
 
 CString CMainDlg::EncodeKeyword(CString strKeyword)
 {
-    if (strKeyword.IsEmpty()) return CString();
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, strKeyword, -1, nullptr, 0);
-    if (wideLength <= 0) return CString();
-    std::vector<wchar_t> wide(static_cast<size_t>(wideLength));
-    ::MultiByteToWideChar(CP_ACP, 0, strKeyword, -1, wide.data(), wideLength);
-    const int utf8Length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
-    if (utf8Length <= 1) return CString();
-    std::vector<char> utf8(static_cast<size_t>(utf8Length));
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, utf8.data(), utf8Length, nullptr, nullptr);
-    return CString(core::PercentEncodeUtf8(std::string(utf8.data(), static_cast<size_t>(utf8Length - 1))));
+    const std::wstring wide = CodePageToWide(strKeyword.Str());
+    return CString(core::PercentEncodeUtf8(WideToCodePage(wide.data(), wide.size(), CP_UTF8)));
 }
 
 CString CMainDlg::FormatDuration(int nSeconds)

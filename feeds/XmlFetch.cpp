@@ -1,5 +1,7 @@
 #include "feeds/XmlFetch.h"
 
+#include "framework/TextConvert.h"
+
 #include "feeds/Deadline.h"
 
 #include <windows.h>
@@ -104,39 +106,11 @@ private:
     IXMLHTTPRequest* request_;
 };
 
-std::wstring ToWide(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
-    return wide;
-}
-
-// The platform's default conversion: characters outside the code page become
-// its default character.
-std::string ToCodePage(BSTR text)
-{
-    const int size = static_cast<int>(SysStringLen(text));
-    if (size == 0)
-        return std::string();
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::string();
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, size, &narrow[0], length, nullptr, nullptr);
-    return narrow;
-}
-
 // XMLHTTP refuses a plain file path (E_INVALIDARG) but reads a file: URL, so a
 // path becomes one, with '#', '%' and spaces in folder names escaped.
 std::wstring RequestUrl(const std::string& url)
 {
-    std::wstring wide = ToWide(url);
+    std::wstring wide = CodePageToWide(url);
     if (wide.empty() || PathIsURLW(wide.c_str()))
         return wide;
     // Each character becomes at most a three-character escape.
@@ -164,7 +138,7 @@ std::string NodeText(IXMLDOMNode* node)
     Bstr text;
     if (!node || node->get_text(text.Out()) != S_OK)
         return std::string();
-    return ToCodePage(text.Get());
+    return WideToCodePage(text.Get(), SysStringLen(text.Get()));
 }
 
 // The element's text, or the text of its attribute-th attribute; "" when the
@@ -214,7 +188,7 @@ std::vector<std::string> ReadList(IXMLDOMNodeList* list, int attribute)
 // same on both. A tag that is no XML name (a quote in it) finds nothing.
 Bstr DescendantsNamed(const std::string& tag)
 {
-    return Bstr(L"descendant::*[name()='" + ToWide(tag) + L"']");
+    return Bstr(L"descendant::*[name()='" + CodePageToWide(tag) + L"']");
 }
 
 std::string FirstDescendantValue(IXMLDOMNode* record, const XmlReading& field)

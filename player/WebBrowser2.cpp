@@ -4,32 +4,12 @@
 
 #include <string>
 
+#include "framework/TextConvert.h"
 #include "player/BrowserSite.h"
 
 namespace {
 
 constexpr DISPID kDispidNavigate = 104;
-
-std::wstring AnsiToWide(const char* psz)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
-    if (length <= 1) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, psz, -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
-CString WideToAnsi(const wchar_t* pwsz, int count)
-{
-    CString text;
-    if (!pwsz || count <= 0) return text;
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, pwsz, count, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return text;
-    const int written = ::WideCharToMultiByte(CP_ACP, 0, pwsz, count, text.GetBuffer(length), length, nullptr, nullptr);
-    text.ReleaseBuffer(written > 0 ? written : 0);
-    return text;
-}
 
 }  // namespace
 
@@ -108,7 +88,7 @@ void CWebBrowser2::Navigate(const char* pszURL, VARIANT* pFlags, VARIANT* pTarge
     // Our own reference: the page may pump messages that destroy the window.
     Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
     if (!browser) return;
-    const BSTR url = ::SysAllocString(AnsiToWide(pszURL).c_str());
+    const BSTR url = ::SysAllocString(CodePageToWide(pszURL).c_str());
     if (!url) return;
     // Dispatch arguments go from the last to the first.
     VARIANT args[5];
@@ -133,7 +113,7 @@ CString CWebBrowser2::GetLocationURL() const
     Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
     BSTR url = nullptr;
     if (!browser || FAILED(browser->get_LocationURL(&url)) || !url) return CString();
-    const CString text = WideToAnsi(url, static_cast<int>(::SysStringLen(url)));
+    const CString text(WideToCodePage(url, ::SysStringLen(url)));
     ::SysFreeString(url);
     return text;
 }
