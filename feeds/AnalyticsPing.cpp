@@ -1,6 +1,7 @@
 #include "feeds/AnalyticsPing.h"
 
 #include "feeds/Deadline.h"
+#include "feeds/InternetHandle.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -12,25 +13,6 @@ namespace {
 constexpr DWORD kContext = 1;
 // Longest first line read before the rest is dropped unread.
 constexpr DWORD kLongestLine = 64 * 1024;
-
-class InternetHandle
-{
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle()
-    {
-        if (handle_)
-            InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-
-    HINTERNET Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    HINTERNET handle_;
-};
 
 // WinInet's own limits, set to the deadline. They do not stop a server that
 // accepts and never answers (the deadline does); they bound the connection

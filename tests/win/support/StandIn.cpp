@@ -1,6 +1,8 @@
 #include "tests/win/support/StandIn.h"
 
 #include "BuildConfig.h"
+#include "core/TextRules.h"
+#include "feeds/InternetHandle.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -13,25 +15,6 @@ constexpr DWORD kTimeoutMs = 10000;
 // Every control must reach the server: nothing from or into the cache.
 constexpr DWORD kUncached = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 
-class InternetHandle
-{
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle()
-    {
-        if (handle_)
-            InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-
-    HINTERNET Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    HINTERNET handle_;
-};
-
 struct Reply
 {
     bool answered = false;
@@ -39,28 +22,6 @@ struct Reply
     std::string body;
 };
 
-// A query value: everything but unreserved characters and '/' escaped.
-std::string Encode(const std::string& value)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (char c : value)
-    {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-            byte == '-' || byte == '_' || byte == '.' || byte == '~' || byte == '/')
-        {
-            encoded += c;
-        }
-        else
-        {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0x0F];
-        }
-    }
-    return encoded;
-}
 
 HINTERNET OpenSession()
 {
@@ -145,7 +106,7 @@ bool Reset()
 
 bool SetFault(const std::string& path, const std::string& mode, int seconds)
 {
-    std::string target = "/__standin/fault?path=" + Encode(path) + "&mode=" + Encode(mode);
+    std::string target = "/__standin/fault?path=" + core::PercentEncodeUtf8(path) + "&mode=" + core::PercentEncodeUtf8(mode);
     if (seconds > 0)
         target += "&seconds=" + std::to_string(seconds);
     return Accepted(Get(target));
@@ -153,12 +114,12 @@ bool SetFault(const std::string& path, const std::string& mode, int seconds)
 
 bool ServeFile(const std::string& path, const std::string& name)
 {
-    return Accepted(Get("/__standin/doc?path=" + Encode(path) + "&file=" + Encode(name)));
+    return Accepted(Get("/__standin/doc?path=" + core::PercentEncodeUtf8(path) + "&file=" + core::PercentEncodeUtf8(name)));
 }
 
 bool SetDocument(const std::string& path, const std::string& body)
 {
-    return Accepted(Post("/__standin/doc?path=" + Encode(path), body));
+    return Accepted(Post("/__standin/doc?path=" + core::PercentEncodeUtf8(path), body));
 }
 
 std::vector<std::string> Log()
