@@ -30,14 +30,14 @@ std::string BuildTweetFeed(const std::vector<TweetTemplate>& templates, const st
     const std::string escapedTerm = XmlEscape(term);
     std::string feed =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<feed xmlns=\"http://www.w3.org/2005/Atom\" xmlns:openSearch=\"http://a9.com/-/spec/opensearch/1.1/\" "
+        "<feed xmlns=\"http://www.w3.org/2005/Atom\" "
         "xmlns:twitter=\"http://api.twitter.com/\" xml:lang=\"ko\">\n"
         "<!-- Sample data of the stel7 local stand-in server, not real posts. -->\n";
     feed += "<id>tag:search.twitter.com,2005:search/" + escapedTerm + "</id>";
     feed += "<link type=\"text/html\" href=\"" + baseUrl + "/\" rel=\"alternate\"/>";
     feed += "<title>" + escapedTerm + " - Twitter Search</title>";
     feed += "<updated>2013-05-06T09:00:00Z</updated>";
-    feed += "<openSearch:itemsPerPage>15</openSearch:itemsPerPage>\n";
+    feed += "\n";
     if (!term.empty())
     {
         long long status = 331902201773309952LL;

@@ -133,7 +133,7 @@ std::string BuildVideoFeed(const std::vector<CatalogueVideo>& found, size_t maxR
     std::string feed =
         "<?xml version='1.0' encoding='UTF-8'?>\n"
         "<feed xmlns='http://www.w3.org/2005/Atom' xmlns:media='http://search.yahoo.com/mrss/' "
-        "xmlns:openSearch='http://a9.com/-/spec/opensearch/1.1/' xmlns:gd='http://schemas.google.com/g/2005' "
+        "xmlns:gd='http://schemas.google.com/g/2005' "
         "xmlns:yt='http://gdata.youtube.com/schemas/2007'>\n"
         "<!-- Sample data of the stel7 local stand-in server, not real search results. -->\n"
         "<id>http://gdata.youtube.com/feeds/api/videos</id>"
@@ -143,9 +143,7 @@ std::string BuildVideoFeed(const std::vector<CatalogueVideo>& found, size_t maxR
     feed += "<logo>" + baseUrl + "/img/youtube_logo.png</logo>";
     feed += "<link rel='alternate' type='text/html' href='" + baseUrl + "/'/>";
     feed += "<generator version='2.1' uri='http://gdata.youtube.com'>YouTube data API</generator>";
-    feed += "<openSearch:totalResults>" + std::to_string(found.size()) + "</openSearch:totalResults>";
-    feed += "<openSearch:startIndex>1</openSearch:startIndex>";
-    feed += "<openSearch:itemsPerPage>" + std::to_string(maxResults) + "</openSearch:itemsPerPage>\n";
+    feed += "\n";
     for (size_t i = 0; i < shown; ++i)
         AppendEntry(feed, found[i], baseUrl);
     feed += "</feed>\n";
