@@ -291,10 +291,11 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
     // empty text, which does not parse.
     Bstr text;
     http->get_responseText(text.Out());
+    // The request went through; from here on a failure is "no document".
+    result.requestFailed = false;
     ComPtr<IXMLDOMDocument2> document;
     if (FAILED(CreateDocument(document)))
         return result;
-    result.requestFailed = false;
     VARIANT_BOOL loaded = VARIANT_FALSE;
     // loadXML takes no null string: an empty reply is an empty text.
     const Bstr empty(L"");

@@ -31,7 +31,7 @@ struct XmlRequest
 
 struct XmlResult
 {
-    bool requestFailed = false;  // object creation, open or send failed, or the deadline passed
+    bool requestFailed = false;  // the request object could not be made, open or send failed, or the deadline passed
     bool parsed = false;         // the reply parsed as XML
     // One list per reading, one value per element. An attribute reading gives
     // "" for an element without that attribute, so the lists of one document
