@@ -96,7 +96,9 @@ MainWindowHarness::~MainWindowHarness()
 
 bool MainWindowHarness::Open()
 {
-    return m_dlg.Create(IDD_MAIN, nullptr) && ::IsWindow(m_dlg.m_hWnd);
+    // A window that found the program running stops at once and never becomes
+    // the main window: only the first window of a test process is one.
+    return m_dlg.Create(IDD_MAIN, nullptr) && ::IsWindow(m_dlg.m_hWnd) && g_pMainDlg == &m_dlg;
 }
 
 void MainWindowHarness::Close()
