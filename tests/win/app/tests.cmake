@@ -6,6 +6,7 @@ stel7_wine_test(app_tests
         ${CMAKE_CURRENT_LIST_DIR}/Program_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Registry_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Transport_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Tray_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Feeds_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Sections_test.cpp
         ${CMAKE_SOURCE_DIR}/res/stel7.rc

@@ -1,0 +1,75 @@
+// The close box and the tray: hiding never ends the program, the icon brings
+// the window back, and the about command answers with its box.
+#include <gtest/gtest.h>
+
+#include "app/MainDlg.h"
+#include "res/resource.h"
+#include "tests/win/app/MainWindowHarness.h"
+#include "tests/win/support/StandInTest.h"
+
+namespace {
+
+const UINT kTrayMessage = 28000;
+
+class TrayTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        ASSERT_TRUE(m_harness.Open());
+        ClearRecordedBoxes();
+    }
+    CMainDlg& Dlg() { return m_harness.Dlg(); }
+
+    MainWindowHarness m_harness;
+};
+
+TEST_F(TrayTest, CloseBoxAndTrayCommandHideWithoutEnding)
+{
+    Dlg().SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(::IsWindow(Dlg().m_hWnd));
+    EXPECT_FALSE(Dlg().IsWindowVisible());
+
+    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDOWN);
+    EXPECT_TRUE(Dlg().IsWindowVisible());
+
+    Dlg().SendMessage(WM_COMMAND, ID_FILE_TRAY, 0);
+    EXPECT_FALSE(Dlg().IsWindowVisible());
+    Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
+    EXPECT_TRUE(Dlg().IsWindowVisible());
+}
+
+TEST_F(TrayTest, OnlyALeftPressOnOurIconRestores)
+{
+    Dlg().ShowWindow(SW_HIDE);
+    Dlg().SendMessage(kTrayMessage, IDI_MAIN + 1, WM_LBUTTONDOWN);
+    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDBLCLK);
+    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_MOUSEMOVE);
+    EXPECT_FALSE(Dlg().IsWindowVisible());
+    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDOWN);
+    EXPECT_TRUE(Dlg().IsWindowVisible());
+}
+
+TEST_F(TrayTest, AboutCommandsShowTheAboutBox)
+{
+    Dlg().SendMessage(WM_COMMAND, ID_HELP_ABOUT, 0);
+    Dlg().SendMessage(WM_COMMAND, ID_TRAY_ABOUT, 0);
+    const std::vector<RecordedBox> boxes = RecordedBoxes();
+    ASSERT_EQ(2u, boxes.size());
+    for (const RecordedBox& box : boxes) {
+        EXPECT_EQ("스텔론", box.caption);
+        EXPECT_EQ(0u, box.text.find("스텔론 7.0"));
+        EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), box.type & MB_ICONMASK);
+        EXPECT_TRUE(box.ownedByMain);
+    }
+}
+
+TEST_F(TrayTest, MinimumTrackingSizeIs800By550)
+{
+    MINMAXINFO info = {};
+    Dlg().SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(800, info.ptMinTrackSize.x);
+    EXPECT_EQ(550, info.ptMinTrackSize.y);
+}
+
+}  // namespace
