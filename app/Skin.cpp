@@ -61,6 +61,15 @@ void FillColumns(Band band, CBitmap& fill, int from, int to, int y)
     for (int x = from; x < to; ++x) band.pMemDC->BitBlt(x, y, 1, size.cy, band.pSrcDC, 0, 0, SRCCOPY);
 }
 
+// A strip of row y: its left piece at leftX, the fill over [fillFrom, fillTo)
+// and, when there is one, its right piece at fillTo.
+void CopyStrip(Band band, int y, CBitmap& left, int leftX, CBitmap& fill, int fillFrom, int fillTo, CBitmap* pRight)
+{
+    CopyPiece(band, left, leftX, y);
+    FillColumns(band, fill, fillFrom, fillTo, y);
+    if (pRight) CopyPiece(band, *pRight, fillTo, y);
+}
+
 // The window's device context for the length of one composition.
 class WindowDC {
 public:
@@ -154,8 +163,7 @@ void CMainDlg::BuildHeaderBand()
     GetClientRect(&rc);
     Band band{m_pHeaderMemDC, m_pHeaderSrcDC, m_pHeaderOldBmp, m_bmpHeader};
     if (!BeginBand(windowDC.dc(), band, rc.right, 53)) return;
-    CopyPiece(band, m_bmpHeaderLogo, 0, 0);
-    FillColumns(band, m_bmpHeaderFill, 199, rc.right, 0);
+    CopyStrip(band, 0, m_bmpHeaderLogo, 0, m_bmpHeaderFill, 199, rc.right, nullptr);
 }
 
 void CMainDlg::BuildToolbarBand()
@@ -166,12 +174,8 @@ void CMainDlg::BuildToolbarBand()
     const int w = rc.right;
     Band band{m_pToolbarMemDC, m_pToolbarSrcDC, m_pToolbarOldBmp, m_bmpToolbar};
     if (!BeginBand(windowDC.dc(), band, w, 63)) return;
-    CopyPiece(band, m_bmpToolbarLeft, 0, 0);
-    FillColumns(band, m_bmpToolbarFill, 24, w - 24, 0);
-    CopyPiece(band, m_bmpToolbarRight, w - 24, 0);
-    CopyPiece(band, m_bmpSearchLeft, 420, 31);
-    FillColumns(band, m_bmpSearchFill, 470, w - 190, 31);
-    CopyPiece(band, m_bmpSearchRight, w - 190, 31);
+    CopyStrip(band, 0, m_bmpToolbarLeft, 0, m_bmpToolbarFill, 24, w - 24, &m_bmpToolbarRight);
+    CopyStrip(band, 31, m_bmpSearchLeft, 420, m_bmpSearchFill, 470, w - 190, &m_bmpSearchRight);
 }
 
 void CMainDlg::BuildBodyBand()
@@ -200,9 +204,7 @@ void CMainDlg::BuildFooterBand()
     const int w = rc.right;
     Band band{m_pFooterMemDC, m_pFooterSrcDC, m_pFooterOldBmp, m_bmpFooter};
     if (!BeginBand(windowDC.dc(), band, w, 82)) return;
-    CopyPiece(band, m_bmpFooterLeft, 0, 0);
-    FillColumns(band, m_bmpFooterFill, 24, w - 24, 0);
-    CopyPiece(band, m_bmpFooterRight, w - 24, 0);
+    CopyStrip(band, 0, m_bmpFooterLeft, 0, m_bmpFooterFill, 24, w - 24, &m_bmpFooterRight);
 }
 
 BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)

@@ -17,7 +17,6 @@ unsigned CFeedGate::Enter(bool bSwitch)
 {
     const DWORD self = ::GetCurrentThreadId();
     ::EnterCriticalSection(&m_lock);
-    ++m_nPending;
     if (m_nDepth > 0 && m_dwOwner == self) {
         ++m_nDepth;
         const unsigned ticket = m_nServing;
@@ -53,7 +52,6 @@ unsigned CFeedGate::Enter(bool bSwitch)
 void CFeedGate::Leave()
 {
     ::EnterCriticalSection(&m_lock);
-    --m_nPending;
     if (--m_nDepth == 0) {
         m_dwOwner = 0;
         const auto next = m_waiters.find(m_nServing + 1);
@@ -68,12 +66,4 @@ bool CFeedGate::IsSuperseded(unsigned nTicket)
     const bool superseded = m_nLatestSwitch > nTicket;
     ::LeaveCriticalSection(&m_lock);
     return superseded;
-}
-
-int CFeedGate::Pending()
-{
-    ::EnterCriticalSection(&m_lock);
-    const int pending = m_nPending;
-    ::LeaveCriticalSection(&m_lock);
-    return pending;
 }

@@ -30,9 +30,6 @@ public:
     void Leave();
     bool IsSuperseded(unsigned nTicket);
 
-    // Number of loads that have entered or wait to enter.
-    int Pending();
-
 private:
     CRITICAL_SECTION m_lock;
     unsigned m_nNextTicket = 0;
@@ -40,7 +37,6 @@ private:
     unsigned m_nLatestSwitch = 0;
     DWORD m_dwOwner = 0;
     int m_nDepth = 0;
-    int m_nPending = 0;
     std::map<unsigned, HANDLE> m_waiters;
 };
 

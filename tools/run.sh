@@ -12,14 +12,7 @@ source tools/standin.sh
 
 had_display=no
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then had_display=yes; fi
-cleanup() {
-    stel7_stop_standin
-    stel7_stop_all
-}
-trap cleanup EXIT
-stel7_start_display || exit 1
-stel7_start_wine
-stel7_start_standin || exit 1
+stel7_start_session || exit 1
 
 exe="$STEL7_ROOT/build/$STEL7_WIN_ARCH/app/stel7.exe"
 "$STEL7_WINE" "$exe" &

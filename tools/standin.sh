@@ -42,3 +42,12 @@ stel7_stop_standin() {
         wait "$STEL7_STANDIN_PID" 2>/dev/null || true
     fi
 }
+
+# Everything a run of the programs needs: a display, the Wine server and the
+# stand-in, all stopped again when the calling script exits.
+stel7_start_session() {
+    trap 'stel7_stop_standin; stel7_stop_all' EXIT
+    stel7_start_display || return 1
+    stel7_start_wine
+    stel7_start_standin
+}

@@ -8,15 +8,7 @@ bash tools/build.sh || exit 1
 source tools/wine-env.sh
 source tools/standin.sh
 
-cleanup() {
-    stel7_stop_standin
-    stel7_stop_all
-}
-trap cleanup EXIT
-
-stel7_start_display || exit 1
-stel7_start_wine
-stel7_start_standin || exit 1
+stel7_start_session || exit 1
 
 passed=0
 failed=0

@@ -4,27 +4,16 @@
 
 #include "app/MainDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/StandInTest.h"
+#include "tests/win/app/OpenedMainWindowTest.h"
 
 namespace {
 
 const char kPlayerQuery[] = "?version=3&amp;autohide=1;autoplay=1;showinfo=0";
 
-class FeedsTest : public StandInTest {
+class FeedsTest : public OpenedMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        StandInTest::SetUp();
-        ASSERT_TRUE(m_harness.Open());
-        ClearRecordedBoxes();
-    }
-
-    CMainDlg& Dlg() { return m_harness.Dlg(); }
     std::string Player(const std::string& id) { return "http://" + Host() + "/v/" + id + kPlayerQuery; }
     static std::string Host() { return StandIn::Url("").substr(7); }
-
-    MainWindowHarness m_harness;
 };
 
 TEST_F(FeedsTest, RankTermKeepsTheWordWhateverItsMovement)

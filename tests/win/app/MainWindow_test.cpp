@@ -66,6 +66,31 @@ TEST_F(MainWindowTest, StartUpShowsTheSearchSectionInItsWindow)
     EXPECT_EQ(g_pMainDlg, &dlg);
 }
 
+TEST_F(MainWindowTest, ListsHaveTheirColumnsWithHiddenAddresses)
+{
+    ASSERT_TRUE(m_harness.Open());
+    CMainDlg& dlg = m_harness.Dlg();
+    struct Expected {
+        CListCtrl* pList;
+        std::vector<std::pair<std::string, int>> columns;
+    };
+    const Expected lists[] = {
+        {&dlg.m_listVideo, {{"제목", 600}, {"재생시간", 100}, {"등록일", 100}, {"조회수", 100}, {"주소", 0}}},
+        {&dlg.m_listTweet, {{"내용", 800}, {"작성자", 0}, {"등록일", 100}, {"주소", 0}}},
+        {&dlg.m_listChannel, {{"제목", 600}, {"재생시간", 100}, {"추천수", 100}, {"조회수", 100}, {"주소", 0}}},
+        {&dlg.m_listMusic,
+         {{"제목", 300}, {"시간", 100}, {"가수", 100}, {"앨범", 300}, {"장르", 100}, {"주소", 0}}},
+        {&dlg.m_listHumor, {{"제목", 700}, {"작성자", 200}, {"주소", 0}}},
+    };
+    for (const Expected& list : lists) {
+        ASSERT_EQ(static_cast<int>(list.columns.size()), list.pList->GetColumnCount());
+        for (size_t i = 0; i < list.columns.size(); ++i) {
+            EXPECT_EQ(list.columns[i].first, list.pList->GetColumnHeading(static_cast<int>(i)).Str());
+            EXPECT_EQ(list.columns[i].second, list.pList->GetColumnWidth(static_cast<int>(i)));
+        }
+    }
+}
+
 TEST_F(MainWindowTest, StartUpGoesOnWhenEveryServiceFails)
 {
     ASSERT_TRUE(StandIn::SetFault("/search", "malformed"));

@@ -5,26 +5,14 @@
 
 #include "app/MainDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/StandInTest.h"
+#include "tests/win/app/OpenedMainWindowTest.h"
 
 namespace {
 
 const std::string kCount = "GET /app/stel7/analytics/request/count.php?mode=stel7_";
 
-class SectionsTest : public StandInTest {
+class SectionsTest : public OpenedMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        StandInTest::SetUp();
-        ASSERT_TRUE(m_harness.Open());
-        ASSERT_TRUE(StandIn::ClearLog());
-    }
-
-    CMainDlg& Dlg() { return m_harness.Dlg(); }
-
-    void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
-
     bool WaitForWorkers(DWORD ms = 30000)
     {
         return PumpUntil([this] { return Dlg().m_nLiveWorkers == 0; }, ms);
@@ -51,8 +39,6 @@ protected:
         return Dlg().m_btnPlay.IsWindowVisible() && Dlg().m_btnStop.IsWindowVisible() &&
                Dlg().m_btnPrev.IsWindowVisible() && Dlg().m_btnNext.IsWindowVisible();
     }
-
-    MainWindowHarness m_harness;
 };
 
 TEST_F(SectionsTest, ChannelSectionCountsFirstThenLoadsTheFirstChannel)

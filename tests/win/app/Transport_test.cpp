@@ -6,28 +6,24 @@
 #include "app/Registry.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/StandInTest.h"
+#include "tests/win/app/OpenedMainWindowTest.h"
 
 namespace {
 
-class TransportTest : public StandInTest {
+class TransportTest : public OpenedMainWindowTest {
 protected:
     void SetUp() override
     {
-        StandInTest::SetUp();
         WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "none");
         WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", "false");
-        ASSERT_TRUE(m_harness.Open());
+        OpenedMainWindowTest::SetUp();
     }
     void TearDown() override
     {
         m_harness.Close();
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        StandInTest::TearDown();
+        OpenedMainWindowTest::TearDown();
     }
-
-    CMainDlg& Dlg() { return m_harness.Dlg(); }
 
     void Notify(int nList, UINT code, int nRow)
     {
@@ -38,7 +34,6 @@ protected:
         item.iItem = nRow;
         Dlg().SendMessage(WM_NOTIFY, static_cast<WPARAM>(nList), reinterpret_cast<LPARAM>(&item));
     }
-    void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
     void Tick() { Dlg().SendMessage(WM_TIMER, 1, 0); }
     std::string Caption() { return Dlg().GetWindowText().Str(); }
 
@@ -64,8 +59,6 @@ protected:
     }
 
     bool VideoWindowOpen() { return Dlg().m_pVideoDlg && ::IsWindow(Dlg().m_pVideoDlg->m_hWnd); }
-
-    MainWindowHarness m_harness;
 };
 
 TEST_F(TransportTest, DoubleClickedTrackShowsItsClockInTheCaption)

@@ -4,25 +4,13 @@
 
 #include "app/MainDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/StandInTest.h"
+#include "tests/win/app/OpenedMainWindowTest.h"
 
 namespace {
 
 const UINT kTrayMessage = 28000;
 
-class TrayTest : public StandInTest {
-protected:
-    void SetUp() override
-    {
-        StandInTest::SetUp();
-        ASSERT_TRUE(m_harness.Open());
-        ClearRecordedBoxes();
-    }
-    CMainDlg& Dlg() { return m_harness.Dlg(); }
-
-    MainWindowHarness m_harness;
-};
+class TrayTest : public OpenedMainWindowTest {};
 
 TEST_F(TrayTest, CloseBoxAndTrayCommandHideWithoutEnding)
 {
