@@ -11,6 +11,8 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
+const UINT CMainDlg::s_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+
 void CMainDlg::NotifyTrayIcon(int nAction, const char* pszTip)
 {
     NOTIFYICONDATAA nid = {};
@@ -23,8 +25,8 @@ void CMainDlg::NotifyTrayIcon(int nAction, const char* pszTip)
         nid.hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
         ::lstrcpynA(nid.szTip, pszTip ? pszTip : "", sizeof(nid.szTip));
     }
+    // LoadIcon hands out the module's shared icon: it is never destroyed.
     ::Shell_NotifyIconA(static_cast<DWORD>(nAction), &nid);
-    if (nid.hIcon) ::DestroyIcon(nid.hIcon);
 }
 
 void CMainDlg::RestoreFromTray()
@@ -46,16 +48,29 @@ LRESULT CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         HMENU hPopup = ::GetSubMenu(hMenu, 0);
         POINT pt = {};
         ::GetCursorPos(&pt);
+        // The menu only closes on a click elsewhere when its owner is the
+        // foreground window, and only reopens cleanly after a message has
+        // passed through the owner's queue (WM_NULL).
         SetForegroundWindow();
         if (hPopup) ::TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+        PostMessage(WM_NULL);
         ::DestroyMenu(hMenu);
     }
     return 0;
 }
 
+LRESULT CMainDlg::OnTaskbarCreated(WPARAM, LPARAM)
+{
+    // A restarted shell has no icons: without this one a hidden window had no way back.
+    NotifyTrayIcon(NIM_ADD, kTextProductName);
+    return 0;
+}
+
 void CMainDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    if (nID == SC_CLOSE) {
+    // The low four bits are the platform's own (a double click on the window
+    // icon sends SC_CLOSE | 3).
+    if ((nID & 0xFFF0) == SC_CLOSE) {
         ShowWindow(SW_HIDE);
         CheckToast();
         return;

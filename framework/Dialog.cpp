@@ -105,14 +105,14 @@ BOOL CDialog::WalkPreTranslate(MSG* pMsg)
 
 void CDialog::EndDialog(int nResult)
 {
-    if (m_bModal) {
-        m_nModalResult = nResult;
-        m_bEndModal = true;
-        // Wake the loop even when no other message is waiting.
-        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
-    } else if (m_hWnd) {
-        ::EndDialog(m_hWnd, nResult);
-    }
+    // Only a modal loop ends here. The platform's EndDialog on a modeless
+    // dialog would merely hide it, and would re-enable its owner even while
+    // a modal dialog keeps the owner disabled.
+    if (!m_bModal) return;
+    m_nModalResult = nResult;
+    m_bEndModal = true;
+    // Wake the loop even when no other message is waiting.
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
@@ -139,10 +139,19 @@ BOOL CDialog::OnInitDialog()
 void CDialog::OnOK()
 {
     UpdateData(TRUE);
-    EndDialog(IDOK);
+    EndDialogOrDestroy(IDOK);
 }
 
 void CDialog::OnCancel()
 {
-    EndDialog(IDCANCEL);
+    EndDialogOrDestroy(IDCANCEL);
+}
+
+void CDialog::EndDialogOrDestroy(int nResult)
+{
+    if (m_bModal) {
+        EndDialog(nResult);
+    } else {
+        DestroyWindow();
+    }
 }

@@ -25,12 +25,14 @@ public:
     virtual INT_PTR DoModal();
     // Creates the dialog modelessly; the window's owner is pParentWnd.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    // Ends the modal loop; does nothing for a modeless dialog.
     void EndDialog(int nResult);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     virtual BOOL OnInitDialog();
+    // Both end a modal dialog's loop and destroy a modeless dialog.
     virtual void OnOK();
     virtual void OnCancel();
 
@@ -40,6 +42,9 @@ protected:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+
+protected:
+    void EndDialogOrDestroy(int nResult);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

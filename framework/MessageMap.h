@@ -20,6 +20,9 @@ struct MessageMapEntry {
     UINT nIdFirst;
     UINT nIdLast;
     LRESULT (*pfnCall)(CWnd* pWnd, WPARAM wParam, LPARAM lParam);
+    // A message whose number is only known at run time (RegisterWindowMessage);
+    // when set, it stands in for nMessage.
+    const UINT* pnRegistered = nullptr;
 };
 
 struct MessageMap {
@@ -112,6 +115,12 @@ template <auto Fn> constexpr MessageMapEntry MapMessage(UINT nMessage)
 template <auto Fn> constexpr MessageMapEntry MapRawMessage(UINT nMessage)
 {
     return {nMessage, 0, 0, 0, &msgmap::CallRaw<Fn>};
+}
+// LRESULT Handler(WPARAM, LPARAM): a registered message, whose number the
+// variable holds once it is registered.
+template <auto Fn> constexpr MessageMapEntry MapRegisteredMessage(const UINT& nMessage)
+{
+    return {0, 0, 0, 0, &msgmap::CallRaw<Fn>, &nMessage};
 }
 // void Handler(): a command or control notification from one id.
 template <auto Fn> constexpr MessageMapEntry MapCommand(UINT nId, UINT nCode = 0)

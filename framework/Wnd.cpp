@@ -90,7 +90,8 @@ bool CWnd::FindHandler(UINT message, WPARAM wParam, LPARAM lParam, const Message
     for (const MessageMap* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap) {
         for (size_t i = 0; i < pMap->nEntries; ++i) {
             const MessageMapEntry& entry = pMap->pEntries[i];
-            if (entry.nMessage != message) continue;
+            const UINT wanted = entry.pnRegistered ? *entry.pnRegistered : entry.nMessage;
+            if (wanted != message || (entry.pnRegistered && wanted == 0)) continue;
             if (byControl && (entry.nCode != code || id < entry.nIdFirst || id > entry.nIdLast)) continue;
             *ppEntry = &entry;
             return true;
