@@ -100,6 +100,8 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapCommand<&CMainDlg::OnMenuUpdate>(ID_TRAY_UPDATE),
         MapSysCommand<&CMainDlg::OnSysCommand>(),
         MapRawMessage<&CMainDlg::OnTrayNotify>(WM_TRAY_NOTIFY),
+        MapRawMessage<&CMainDlg::OnNoResponse>(WM_NO_RESPONSE),
+        MapRegisteredMessage<&CMainDlg::OnTaskbarCreated>(s_nTaskbarCreated),
     };
     static const MessageMap map = {CDialog::GetMessageMap(), entries, sizeof(entries) / sizeof(entries[0])};
     return &map;

@@ -16,6 +16,7 @@
 #include "framework/TabCtrl.h"
 #include "framework/Thread.h"
 #include "app/OrleButton.h"
+#include "feeds/CancelEvent.h"
 #include "feeds/FeedGate.h"
 #include "feeds/XmlFetch.h"
 #include "player/WebBrowser2.h"
@@ -23,6 +24,9 @@
 class CPopupDlg;
 class CToastDlg;
 class CVideoDlg;
+
+// Posted by a channel load that got no answer from the server.
+const UINT WM_NO_RESPONSE = WM_APP + 1;
 
 class CMainDlg : public CDialog {
 public:
@@ -156,7 +160,8 @@ public:
     CWinThread* m_pSectionThread = nullptr;
     // Written by the buttons on the window's thread, read by section workers.
     std::atomic<int> m_nSection{1};
-    int m_nTab = 1;
+    // The tab on screen in section 1; the section switch writes it too.
+    std::atomic<int> m_nTab{1};
     int m_nVideoIndex = 0;
     int m_nChannelIndex = 0;
     int m_nMusicIndex = 0;
@@ -194,9 +199,11 @@ public:
 
     // Lets one load at a time write the lists (see CFeedGate).
     CFeedGate m_feedGate;
-    // Section workers still running, and whether the window is closing.
+    // Section workers still running; the window's destruction waits for them.
     std::atomic<int> m_nLiveWorkers{0};
-    std::atomic<bool> m_bClosing{false};
+    // Set when the window closes: every load still waiting on the network
+    // gives up at once and says nothing.
+    CCancelEvent m_closing;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -236,13 +243,21 @@ protected:
     void OnTrayOpen();
     void OnSysCommand(UINT nID, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    // The channel feed's "no response" box, shown on the window's thread.
+    LRESULT OnNoResponse(WPARAM wParam, LPARAM lParam);
+    // The shell's "TaskbarCreated" broadcast, sent when it (re)starts.
+    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    static const UINT s_nTaskbarCreated;
 
 private:
     void StartSection(int nSection, const char* pszEvent);
     void SetSectionPictures(int nShown);
     void ShowTransport(int nCmdShow);
     void ShowOnlyList(CListCtrl* pShown);
+    // Rebuilds the search section's two tabs, selecting the one of m_nTab.
+    void ShowSearchTabs();
     void WaitForWorkers();
+    void ReportNoResponse();
     // Transport steps: nNewIndex -1 means there is nowhere to go.
     void StepVideo(CListCtrl& list, int& nIndex, int nNewIndex);
     void StepMusic(int nNewIndex);

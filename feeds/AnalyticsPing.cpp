@@ -58,7 +58,7 @@ void PingOnThisThread(const std::string& url, DWORD timeoutMs)
 
 }  // namespace
 
-void SendAnalyticsPing(const std::string& url, unsigned deadlineMs)
+void SendAnalyticsPing(const std::string& url, unsigned deadlineMs, HANDLE cancel)
 {
-    RunWithDeadline([url, deadlineMs] { PingOnThisThread(url, deadlineMs); }, deadlineMs);
+    RunWithDeadline([url, deadlineMs] { PingOnThisThread(url, deadlineMs); }, deadlineMs, cancel);
 }

@@ -12,16 +12,16 @@ void CMainDlg::LoadChannelVideos(CString strChannelId)
     m_listChannel.DeleteAllItems();
     KeepColumns({}, {&m_arrChannelTitle, &m_arrChannelTime, &m_arrChannelRatings, &m_arrChannelViews,
                      &m_arrChannelUrl});
-    if (m_bClosing || m_strTempDir.IsEmpty()) return;
+    if (m_closing.IsSet() || m_strTempDir.IsEmpty()) return;
 
     const CString strUrl = CString("http://" STEL7_VIDEO_HOST "/rss/user/") + strChannelId + "/videos.rss";
     const CString strCopy = m_strTempDir + "vod.xml";
     DeleteCachedUrl(strUrl.Str());
     // A failed download must not leave an earlier channel's copy to be read
     // under this channel's tab.
-    if (!DownloadUrlToFile(strUrl.Str(), strCopy.Str(), STEL7_NET_DEADLINE_MS)) {
+    if (!DownloadUrlToFile(strUrl.Str(), strCopy.Str(), STEL7_NET_DEADLINE_MS, {}, m_closing.Handle())) {
         ::DeleteFileA(strCopy);
-        MessageBox(kTextNoResponse, kTextProductName, MB_OK | MB_ICONINFORMATION);
+        ReportNoResponse();
         return;
     }
 
@@ -31,7 +31,7 @@ void CMainDlg::LoadChannelVideos(CString strChannelId)
     request.recordFields = {{"title", -1}, {"description", -1}, {"link", -1}};
     const XmlResult result = FetchFeed(request);
     if (result.requestFailed) {
-        MessageBox(kTextNoResponse, kTextProductName, MB_OK | MB_ICONINFORMATION);
+        ReportNoResponse();
         return;
     }
     if (!result.parsed) return;
@@ -44,4 +44,18 @@ void CMainDlg::LoadChannelVideos(CString strChannelId)
     KeepColumns(rows, {&m_arrChannelTitle, &m_arrChannelTime, &m_arrChannelRatings, &m_arrChannelViews,
                        &m_arrChannelUrl});
     AppendRows(m_listChannel, rows);
+}
+
+void CMainDlg::ReportNoResponse()
+{
+    // The window's own thread shows the box, never a worker: a worker that
+    // holds the feed gate must not wait on the user while the window's thread
+    // waits on the worker. A load cut short by closing says nothing.
+    if (!m_closing.IsSet()) PostMessage(WM_NO_RESPONSE);
+}
+
+LRESULT CMainDlg::OnNoResponse(WPARAM, LPARAM)
+{
+    if (!m_closing.IsSet()) MessageBox(kTextNoResponse, kTextProductName, MB_OK | MB_ICONINFORMATION);
+    return 0;
 }

@@ -38,37 +38,46 @@ private:
     std::atomic<bool> returned_{false};
 };
 
-// Delivers the messages other threads have sent to this thread's windows, and
-// nothing else: posted and input messages stay queued.
-void AnswerSentMessages()
+// Most paint requests handled in one go; a window that never validates
+// itself must not keep the wait from waiting.
+constexpr int kMostPaintsAtOnce = 64;
+
+// Delivers the messages other threads have sent to this thread's windows and
+// repaints them; posted and input messages stay queued, so no handler runs
+// again while its thread waits, yet the window does not freeze.
+void AnswerSentMessagesAndPaint()
 {
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    for (int i = 0; i < kMostPaintsAtOnce && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageA(&message);
 }
 
 }  // namespace
 
-bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs)
+bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs, HANDLE cancel)
 {
     const ULONGLONG start = GetTickCount64();
+    const HANDLE handles[] = {event, cancel};
+    const DWORD count = cancel ? 2 : 1;
     // Messages sent before the wait began would not wake it.
-    AnswerSentMessages();
+    AnswerSentMessagesAndPaint();
     for (;;)
     {
         const ULONGLONG elapsed = GetTickCount64() - start;
         DWORD remaining = INFINITE;
         if (timeoutMs != INFINITE)
             remaining = elapsed >= timeoutMs ? 0 : static_cast<DWORD>(timeoutMs - elapsed);
-        const DWORD result = MsgWaitForMultipleObjects(1, &event, FALSE, remaining, QS_SENDMESSAGE);
+        const DWORD result = MsgWaitForMultipleObjects(count, handles, FALSE, remaining, QS_SENDMESSAGE | QS_PAINT);
         if (result == WAIT_OBJECT_0)
             return true;
-        if (result != WAIT_OBJECT_0 + 1)
+        if (result != WAIT_OBJECT_0 + count)
             return false;
-        AnswerSentMessages();
+        AnswerSentMessagesAndPaint();
     }
 }
 
-bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs)
+bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs, HANDLE cancel)
 {
     const auto completion = std::make_shared<Completion>();
     if (!completion->Event())
@@ -96,5 +105,5 @@ bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs)
         // No thread (std::system_error) or no memory for the work's copy.
         return false;
     }
-    return WaitAnsweringSentMessages(completion->Event(), deadlineMs) && completion->Returned();
+    return WaitAnsweringSentMessages(completion->Event(), deadlineMs, cancel) && completion->Returned();
 }

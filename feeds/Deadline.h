@@ -12,19 +12,23 @@
 #include <functional>
 
 // Runs `work` on a new thread and waits up to `deadlineMs` for it. Returns true
-// when `work` returned within the deadline; false when the deadline passed, the
-// thread could not be started or `work` threw.
+// when `work` returned within the deadline; false when the deadline passed,
+// `cancel` (an event, may be null) was signalled, the thread could not be
+// started or `work` threw.
 //
 // While waiting, the calling thread answers messages that other threads send
 // to its windows (so a worker that sends to a window of the caller does not
-// deadlock), but dispatches no posted or input messages.
+// deadlock) and repaints its windows, but dispatches no posted or input
+// messages, so no handler of the caller runs again inside the wait.
 //
 // On false, `work` may still be running: it must own, through shared_ptr or by
 // value, everything it touches, and never refer to the caller's stack. A
 // process may exit while such a thread is still blocked.
-bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs);
+bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs, HANDLE cancel = nullptr);
 
-// Waits until `event` is signalled or `timeoutMs` (INFINITE: no limit) passes;
-// true when it was signalled. Meanwhile it answers the messages other threads
-// send to this thread's windows and nothing else. RunWithDeadline waits so.
-bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs);
+// Waits until `event` is signalled, `cancel` (may be null) is signalled or
+// `timeoutMs` (INFINITE: no limit) passes; true only when `event` was
+// signalled. Meanwhile it answers the messages other threads send to this
+// thread's windows and repaints them, and does nothing else. RunWithDeadline
+// waits so.
+bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs, HANDLE cancel = nullptr);

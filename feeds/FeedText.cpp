@@ -9,7 +9,7 @@
 
 void CMainDlg::SendAnalyticsPing(CString strUrl)
 {
-    ::SendAnalyticsPing(strUrl.Str(), STEL7_NET_DEADLINE_MS);
+    ::SendAnalyticsPing(strUrl.Str(), STEL7_NET_DEADLINE_MS, m_closing.Handle());
 }
 
 void CMainDlg::SendCount(const char* pszEvent)
@@ -19,8 +19,8 @@ void CMainDlg::SendCount(const char* pszEvent)
 
 XmlResult CMainDlg::FetchFeed(const XmlRequest& request)
 {
-    if (m_bClosing) return XmlResult{true, false, {}, {}};
-    return FetchXml(request, STEL7_NET_DEADLINE_MS);
+    if (m_closing.IsSet()) return XmlResult{true, false, {}, {}};
+    return FetchXml(request, STEL7_NET_DEADLINE_MS, m_closing.Handle());
 }
 
 CString CMainDlg::EncodeKeyword(CString strKeyword)

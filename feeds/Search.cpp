@@ -19,18 +19,18 @@ void CMainDlg::OnSearch()
     SendCount("search");
     m_strKeyword = m_editSearch.GetWindowText();
     if (m_strKeyword.IsEmpty()) {
+        // Nothing changes: the section on screen stays the current one.
         MessageBox(kTextEnterKeyword, kTextProductName, MB_OK | MB_ICONINFORMATION);
-        m_nSection = 1;
         return;
     }
     CFeedTurn turn(m_feedGate);
     if (m_nSection != 1) {
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
+        m_nTab = 1;
     }
-    m_tab.DeleteAllItems();
-    m_tab.InsertItem(0, kTabVideoResults);
-    m_tab.InsertItem(1, kTabTweetResults);
+    // The rebuilt strip selects the tab of the list that stays on screen.
+    ShowSearchTabs();
     LoadVideoSearch(m_strKeyword);
     LoadTweetSearch(m_strKeyword);
     m_nSection = 1;

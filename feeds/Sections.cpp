@@ -104,8 +104,9 @@ UINT CMainDlg::SectionThreadProc(LPVOID pParam)
     {
         CFeedTurn turn(pDlg->m_feedGate, true);
         // A newer press redoes the switch with the section shown by then.
-        if (!pDlg->m_bClosing && !pDlg->m_feedGate.IsSuperseded(turn.Ticket())) pDlg->SwitchSection();
+        if (!pDlg->m_closing.IsSet() && !pDlg->m_feedGate.IsSuperseded(turn.Ticket())) pDlg->SwitchSection();
     }
+    // The worker's last touch of the window: its destruction waits for this.
     --pDlg->m_nLiveWorkers;
     return 0;
 }
@@ -140,6 +141,14 @@ void CMainDlg::ShowOnlyList(CListCtrl* pShown)
     for (CListCtrl* pList : lists) pList->ShowWindow(pList == pShown ? SW_SHOW : SW_HIDE);
 }
 
+void CMainDlg::ShowSearchTabs()
+{
+    m_tab.DeleteAllItems();
+    m_tab.InsertItem(0, kTabVideoResults);
+    m_tab.InsertItem(1, kTabTweetResults);
+    m_tab.SetCurSel(m_nTab == 2 ? 1 : 0);
+}
+
 void CMainDlg::SwitchSection()
 {
     switch (m_nSection.load()) {
@@ -147,9 +156,8 @@ void CMainDlg::SwitchSection()
         SetSectionPictures(1);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
-        m_tab.DeleteAllItems();
-        m_tab.InsertItem(0, kTabVideoResults);
-        m_tab.InsertItem(1, kTabTweetResults);
+        m_nTab = 1;
+        ShowSearchTabs();
         LoadSearchRank();
         LoadVideoSearch(m_strTopKeyword);
         LoadTweetSearch(m_strTopKeyword);
@@ -226,12 +234,12 @@ void CMainDlg::OnSelchangeTab(NMHDR*, LRESULT* pResult)
 
 void CMainDlg::WaitForWorkers()
 {
-    // Workers send their list updates to this thread: answer them while the
-    // workers finish. Closing makes their remaining fetches return at once, so
-    // only a fetch already under way (bounded by the deadline) is waited for.
-    m_bClosing = true;
-    const DWORD giveUp = ::GetTickCount() + 4 * STEL7_NET_DEADLINE_MS;
-    while (m_nLiveWorkers > 0 && static_cast<LONG>(giveUp - ::GetTickCount()) > 0) {
+    // Once closing is set no worker waits on the network any more, and a
+    // worker never waits on this thread for anything but the answer to what
+    // it sends the lists: so this wait is short, and it has no bound because
+    // a worker that outlived the window would touch freed memory.
+    m_closing.Set();
+    while (m_nLiveWorkers > 0) {
         MSG msg;
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);

@@ -111,7 +111,7 @@ bool IsFileWithContent(const std::string& path)
 }  // namespace
 
 bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned deadlineMs,
-                       DownloadProgress onProgress)
+                       DownloadProgress onProgress, HANDLE cancel)
 {
     const auto state = std::make_shared<DownloadState>();
     const bool finished = RunWithDeadline(
@@ -120,7 +120,7 @@ bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned
             DownloadSink sink(onProgress, *state);
             state->result = URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &sink);
         },
-        deadlineMs);
+        deadlineMs, cancel);
     if (!finished)
     {
         state->abandoned.store(true);

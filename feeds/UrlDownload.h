@@ -3,6 +3,8 @@
 // Downloads to a local file through the platform's URL download
 // (URLDownloadToFileA), bounded by a deadline.
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -21,8 +23,10 @@ using DownloadProgress = std::function<void(unsigned long progress, unsigned lon
 // no longer called), so an abandoned download does not go on writing `path`
 // while a later one does. One that never reports again stays blocked until its
 // server gives up.
+// A signalled `cancel` (an event, may be null) abandons the download as the
+// deadline does.
 bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned deadlineMs,
-                       DownloadProgress onProgress = {});
+                       DownloadProgress onProgress = {}, HANDLE cancel = nullptr);
 
 // Drops the URL's entry from the platform's URL cache, so that the next
 // download or fetch of it reaches the server.

@@ -308,11 +308,11 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
 
 }  // namespace
 
-XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs)
+XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs, HANDLE cancel)
 {
     // Shared with the fetch thread, which may outlive this call.
     const auto shared = std::make_shared<XmlResult>();
-    const bool finished = RunWithDeadline([shared, request] { *shared = FetchOnThisThread(request); }, deadlineMs);
+    const bool finished = RunWithDeadline([shared, request] { *shared = FetchOnThisThread(request); }, deadlineMs, cancel);
     if (!finished)
     {
         XmlResult timedOut;

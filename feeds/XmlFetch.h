@@ -4,6 +4,8 @@
 // the reply parsed by "Microsoft.XMLDOM", and the values the feed wants read
 // out as CP949 text. Every document the programs read comes through here.
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -43,11 +45,12 @@ struct XmlResult
 };
 
 // Runs the whole fetch on a thread of its own, which enters COM and owns every
-// COM object, and waits at most `deadlineMs` for it (see RunWithDeadline).
+// COM object, and waits at most `deadlineMs` for it, or until `cancel` is
+// signalled (see RunWithDeadline); both count as a failed request.
 // The HTTP status is not examined: an error page is a reply that does not
 // parse or, when it happens to be well-formed, one without the document's
 // elements (but with its own, such as <title>). When the request failed or
 // the reply did not parse, readings and records are empty. Values are
 // converted with the ANSI code page's default conversion; a character outside
 // it becomes the code page's default character.
-XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs);
+XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs, HANDLE cancel = nullptr);
