@@ -28,7 +28,12 @@ HRESULT CBrowserSite::Embed()
     if (FAILED(hr)) return hr;
     hr = m_object.As(&m_inPlace);
     if (FAILED(hr)) return hr;
-    return m_object.As(&m_browser);
+    hr = m_object.As(&m_browser);
+    if (FAILED(hr)) return hr;
+    // No page may raise a dialog of its own (script errors from the hidden
+    // music browser above all).
+    m_browser->put_Silent(VARIANT_TRUE);
+    return S_OK;
 }
 
 HWND CBrowserSite::GetControlWindow() const

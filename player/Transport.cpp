@@ -13,6 +13,7 @@
 #include "core/MusicClock.h"
 #include "core/PlayMode.h"
 #include "core/TextRules.h"
+#include "core/WebLink.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
 
@@ -25,9 +26,16 @@ int ClickedRow(const NMHDR* pNMHDR)
     return pNMHDR ? reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR)->iItem : -1;
 }
 
-bool RowExists(const CListCtrl& list, int nRow)
+// Address column of each playable list.
+const int kVideoAddressColumn = 4;
+const int kMusicAddressColumn = 5;
+const int kHumorAddressColumn = 2;
+
+// A row counts only once its address is in: a worker fills a row cell by
+// cell, and a row caught half-filled would play "".
+bool RowExists(const CListCtrl& list, int nRow, int nAddressColumn)
 {
-    return nRow >= 0 && nRow < list.GetItemCount();
+    return nRow >= 0 && nRow < list.GetItemCount() && !list.GetItemText(nRow, nAddressColumn).IsEmpty();
 }
 
 // Makes the row the only selected and focused one, scrolls it into view and
@@ -45,13 +53,15 @@ void SelectRow(CListCtrl& list, int nRow)
 void CMainDlg::ShowVideo(CString strTitle, CString strUrl)
 {
     if (!m_pVideoDlg || !::IsWindow(m_pVideoDlg->m_hWnd)) {
+        // The user closed the last one: its window is gone, its object stays.
         delete m_pVideoDlg;
-        m_pVideoDlg = new CVideoDlg(this);
-        if (!m_pVideoDlg->Create(IDD_VIDEO, this)) {
-            delete m_pVideoDlg;
-            m_pVideoDlg = nullptr;
+        m_pVideoDlg = nullptr;
+        CVideoDlg* pVideoDlg = new CVideoDlg(this);
+        if (!pVideoDlg->Create(IDD_VIDEO, this)) {
+            delete pVideoDlg;
             return;
         }
+        m_pVideoDlg = pVideoDlg;
         m_pVideoDlg->ShowWindow(SW_SHOW);
     }
     m_pVideoDlg->SetWindowText(CString(kTextProductName) + " - " + strTitle);
@@ -60,12 +70,12 @@ void CMainDlg::ShowVideo(CString strTitle, CString strUrl)
 
 void CMainDlg::PlayMusic(int nIndex)
 {
-    if (!RowExists(m_listMusic, nIndex)) return;
+    if (!RowExists(m_listMusic, nIndex, kMusicAddressColumn)) return;
     SelectRow(m_listMusic, nIndex);
     m_strNowTitle = m_listMusic.GetItemText(nIndex, 0);
     m_strNowDuration = m_listMusic.GetItemText(nIndex, 1);
     m_strNowArtist = m_listMusic.GetItemText(nIndex, 2);
-    m_strNowUrl = m_listMusic.GetItemText(nIndex, 5);
+    m_strNowUrl = m_listMusic.GetItemText(nIndex, kMusicAddressColumn);
     m_browser.Navigate(m_strNowUrl);
     m_strNowTitle = CString(core::TextAfterFirstOccurrence(m_strNowTitle.Str(), ". "));
     SetWindowText(core::NowPlayingCaption(m_strNowTitle.Str(), m_strNowArtist.Str(), "00:00", m_strNowDuration.Str())
@@ -112,7 +122,9 @@ void CMainDlg::OnClickListVideo(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CMainDlg::ShowVideoRow(CListCtrl& list, int nRow)
 {
-    if (RowExists(list, nRow)) ShowVideo(list.GetItemText(nRow, 0), list.GetItemText(nRow, 4));
+    if (RowExists(list, nRow, kVideoAddressColumn)) {
+        ShowVideo(list.GetItemText(nRow, 0), list.GetItemText(nRow, kVideoAddressColumn));
+    }
 }
 
 void CMainDlg::OnDblclkListVideo(NMHDR* pNMHDR, LRESULT* pResult)
@@ -151,8 +163,14 @@ void CMainDlg::OnDblclkListMusic(NMHDR* pNMHDR, LRESULT* pResult)
 void CMainDlg::OnDblclkListHumor(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const int nRow = ClickedRow(pNMHDR);
-    if (RowExists(m_listHumor, nRow)) {
-        ::ShellExecuteA(nullptr, "open", "iexplore.exe", m_listHumor.GetItemText(nRow, 2), nullptr, SW_SHOWNORMAL);
+    if (RowExists(m_listHumor, nRow, kHumorAddressColumn)) {
+        // The link comes from the board's feed: only a web address is opened,
+        // and it reaches the browser as one argument.
+        const std::string link = m_listHumor.GetItemText(nRow, kHumorAddressColumn).Str();
+        if (core::IsWebAddress(link)) {
+            ::ShellExecuteA(nullptr, "open", "iexplore.exe", core::QuotedArgument(link).c_str(), nullptr,
+                            SW_SHOWNORMAL);
+        }
     }
     *pResult = 0;
 }
