@@ -152,6 +152,7 @@ TEST_F(FeedsTest, FailedChannelDownloadSaysSoAndListsNoStaleCopy)
         ASSERT_TRUE(StandIn::SetFault("/rss/user/SMTOWN/videos.rss", fault));
         Dlg().LoadChannelVideos("SMTOWN");
         EXPECT_EQ(0, Dlg().m_listChannel.GetItemCount()) << fault;
+        PumpFor(100);  // the window shows the box from its own queue
         const std::vector<RecordedBox> boxes = RecordedBoxes();
         ASSERT_EQ(1u, boxes.size()) << fault;
         EXPECT_EQ("서버에서 응답이 없습니다. 잠시후 다시 시도해주세요.", boxes[0].text);
@@ -165,6 +166,7 @@ TEST_F(FeedsTest, ChannelErrorPageIsAnEmptyListWithoutAMessage)
     ASSERT_TRUE(StandIn::SetFault("/rss/user/mbn/videos.rss", "html"));
     Dlg().LoadChannelVideos("mbn");
     EXPECT_EQ(0, Dlg().m_listChannel.GetItemCount());
+    PumpFor(100);
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 

@@ -189,7 +189,7 @@ TEST_F(SectionsTest, EmptySearchCountsThenAsksForATerm)
     EXPECT_EQ("스텔론", boxes[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes[0].type & MB_ICONMASK);
     EXPECT_TRUE(boxes[0].ownedByMain);
-    EXPECT_EQ(1, Dlg().m_nSection.load());
+    EXPECT_EQ(3, Dlg().m_nSection.load());
     EXPECT_EQ(rowsBefore, Dlg().m_listVideo.GetItemCount());
 }
 

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "core/WebLink.h"
+
+namespace {
+
+TEST(WebLinkTest, OnlyWebAddressesPass)
+{
+    const struct {
+        const char* address;
+        bool web;
+    } cases[] = {
+        {"http://example.com/zbxe/1", true},
+        {"HTTPS://example.com/", true},
+        {"http://a b/c", true},
+        {"http://", false},
+        {"https:/example.com", false},
+        {"file:///C:/Windows/notepad.exe", false},
+        {"javascript:alert(1)", false},
+        {"\\\\server\\share\\x.exe", false},
+        {"ftp://example.com/", false},
+        {" http://example.com/", false},
+        {"", false},
+        {"http://example.com/\" -nohome", false},
+        {"http://example.com/\n", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.web, core::IsWebAddress(c.address)) << c.address;
+}
+
+TEST(WebLinkTest, QuotedArgumentStaysOneArgument)
+{
+    EXPECT_EQ("\"http://a b/c\"", core::QuotedArgument("http://a b/c"));
+    // A trailing backslash would otherwise escape the closing quote.
+    EXPECT_EQ("\"http://a/b\\\\\"", core::QuotedArgument("http://a/b\\"));
+}
+
+}  // namespace
