@@ -1,0 +1,13 @@
+# Windows programs built with mingw-w64's posix thread model (std::thread,
+# std::mutex); included by the toolchain file of each processor, which sets
+# STEL7_MINGW_PROCESSOR and STEL7_WINE_LOADER first.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${STEL7_MINGW_PROCESSOR})
+set(CMAKE_C_COMPILER ${STEL7_MINGW_PROCESSOR}-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER ${STEL7_MINGW_PROCESSOR}-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER ${STEL7_MINGW_PROCESSOR}-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${STEL7_MINGW_PROCESSOR}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${STEL7_WINE_LOADER})
