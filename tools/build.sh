@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything: the native core, its tests and the stand-in server, the
-# 32-bit Windows programs, and (where this kernel cannot run 32-bit code) the
-# 64-bit build of the same sources that the Wine tests and the demo then run.
+# Sets the machine up (tools/setup.sh) and builds everything: the native core,
+# its tests and the stand-in server, the 32-bit Windows programs, and (where
+# this kernel cannot run 32-bit code) the 64-bit build of the same sources that
+# the Wine tests and the demo then run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/setup.sh
 source tools/wine-env.sh
 
 configure() {  # dir [toolchain [cmake options...]]

@@ -5,7 +5,6 @@
 # program runs until it is closed; on Xvfb it is closed after the screenshot.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh || exit 1
 bash tools/build.sh || exit 1
 source tools/wine-env.sh
 source tools/standin.sh

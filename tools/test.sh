@@ -3,7 +3,6 @@
 # the Windows tests under Wine against the local stand-in server.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh || exit 1
 bash tools/build.sh || exit 1
 source tools/wine-env.sh
 source tools/standin.sh
