@@ -22,10 +22,31 @@ struct Band {
     CBitmap& bmpComposed;
 };
 
+// The window's device context for the length of one composition.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hWnd) : m_hWnd(hWnd) { m_dc.Attach(::GetDC(hWnd)); }
+    ~WindowDC()
+    {
+        if (m_dc.GetSafeHdc()) ::ReleaseDC(m_hWnd, m_dc.Detach());
+    }
+    CDC& dc() { return m_dc; }
+
+private:
+    HWND m_hWnd;
+    CDC m_dc;
+};
+
 // Frees the previous composition and makes a fresh memory context holding a
-// new band bitmap of width x height; the source context is new as well.
-bool BeginBand(CDC& windowDC, Band band, int width, int height)
+// new band bitmap as wide as the window's client area and `height` rows high,
+// both compatible with the window; the source context is new as well. Returns
+// the band's width, 0 when there is nothing to compose.
+int BeginBand(HWND hWnd, Band band, int height)
 {
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    const int width = rc.right;
+    WindowDC windowDC(hWnd);
     if (band.pMemDC) {
         if (band.hOldBmp) band.pMemDC->SelectObject(band.hOldBmp);
         delete band.pMemDC;
@@ -35,15 +56,15 @@ bool BeginBand(CDC& windowDC, Band band, int width, int height)
         band.hOldBmp = nullptr;
     }
     band.bmpComposed.DeleteObject();
-    if (width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0) return 0;
     band.pMemDC = new CDC;
     band.pSrcDC = new CDC;
-    if (!band.pMemDC->CreateCompatibleDC(&windowDC) || !band.pSrcDC->CreateCompatibleDC(&windowDC) ||
-        !band.bmpComposed.CreateCompatibleBitmap(&windowDC, width, height)) {
-        return false;
+    if (!band.pMemDC->CreateCompatibleDC(&windowDC.dc()) || !band.pSrcDC->CreateCompatibleDC(&windowDC.dc()) ||
+        !band.bmpComposed.CreateCompatibleBitmap(&windowDC.dc(), width, height)) {
+        return 0;
     }
     band.hOldBmp = band.pMemDC->SelectObject(&band.bmpComposed);
-    return true;
+    return width;
 }
 
 // Copies a piece at (x, y); FillColumns repeats a one-pixel-wide piece at every column of [from, to).
@@ -69,21 +90,6 @@ void CopyStrip(Band band, int y, CBitmap& left, int leftX, CBitmap& fill, int fi
     FillColumns(band, fill, fillFrom, fillTo, y);
     if (pRight) CopyPiece(band, *pRight, fillTo, y);
 }
-
-// The window's device context for the length of one composition.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hWnd) : m_hWnd(hWnd) { m_dc.Attach(::GetDC(hWnd)); }
-    ~WindowDC()
-    {
-        if (m_dc.GetSafeHdc()) ::ReleaseDC(m_hWnd, m_dc.Detach());
-    }
-    CDC& dc() { return m_dc; }
-
-private:
-    HWND m_hWnd;
-    CDC m_dc;
-};
 
 }  // namespace
 
@@ -158,35 +164,28 @@ void CMainDlg::LayoutControls()
 
 void CMainDlg::BuildHeaderBand()
 {
-    WindowDC windowDC(m_hWnd);
-    RECT rc;
-    GetClientRect(&rc);
     Band band{m_pHeaderMemDC, m_pHeaderSrcDC, m_pHeaderOldBmp, m_bmpHeader};
-    if (!BeginBand(windowDC.dc(), band, rc.right, 53)) return;
-    CopyStrip(band, 0, m_bmpHeaderLogo, 0, m_bmpHeaderFill, 199, rc.right, nullptr);
+    const int w = BeginBand(m_hWnd, band, 53);
+    if (w > 0) CopyStrip(band, 0, m_bmpHeaderLogo, 0, m_bmpHeaderFill, 199, w, nullptr);
 }
 
 void CMainDlg::BuildToolbarBand()
 {
-    WindowDC windowDC(m_hWnd);
-    RECT rc;
-    GetClientRect(&rc);
-    const int w = rc.right;
     Band band{m_pToolbarMemDC, m_pToolbarSrcDC, m_pToolbarOldBmp, m_bmpToolbar};
-    if (!BeginBand(windowDC.dc(), band, w, 63)) return;
+    const int w = BeginBand(m_hWnd, band, 63);
+    if (w == 0) return;
     CopyStrip(band, 0, m_bmpToolbarLeft, 0, m_bmpToolbarFill, 24, w - 24, &m_bmpToolbarRight);
     CopyStrip(band, 31, m_bmpSearchLeft, 420, m_bmpSearchFill, 470, w - 190, &m_bmpSearchRight);
 }
 
 void CMainDlg::BuildBodyBand()
 {
-    WindowDC windowDC(m_hWnd);
     RECT rc;
     GetClientRect(&rc);
-    const int w = rc.right;
     const int height = rc.bottom - 198;
     Band band{m_pBodyMemDC, m_pBodySrcDC, m_pBodyOldBmp, m_bmpBody};
-    if (!BeginBand(windowDC.dc(), band, w, height)) return;
+    const int w = BeginBand(m_hWnd, band, height);
+    if (w == 0) return;
     if (band.pSrcDC->SelectObject(&m_bmpBodyLeft)) {
         for (int y = 0; y < height; ++y) band.pMemDC->BitBlt(0, y, 21, 1, band.pSrcDC, 0, 0, SRCCOPY);
     }
@@ -198,13 +197,9 @@ void CMainDlg::BuildBodyBand()
 
 void CMainDlg::BuildFooterBand()
 {
-    WindowDC windowDC(m_hWnd);
-    RECT rc;
-    GetClientRect(&rc);
-    const int w = rc.right;
     Band band{m_pFooterMemDC, m_pFooterSrcDC, m_pFooterOldBmp, m_bmpFooter};
-    if (!BeginBand(windowDC.dc(), band, w, 82)) return;
-    CopyStrip(band, 0, m_bmpFooterLeft, 0, m_bmpFooterFill, 24, w - 24, &m_bmpFooterRight);
+    const int w = BeginBand(m_hWnd, band, 82);
+    if (w > 0) CopyStrip(band, 0, m_bmpFooterLeft, 0, m_bmpFooterFill, 24, w - 24, &m_bmpFooterRight);
 }
 
 BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)

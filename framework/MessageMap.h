@@ -137,32 +137,27 @@ template <auto Fn> constexpr MessageMapEntry MapMouse(UINT nMessage)
 {
     return {nMessage, 0, 0, 0, &msgmap::CallPoint<Fn>};
 }
-// void OnSize(UINT nType, int cx, int cy)
-template <auto Fn> constexpr MessageMapEntry MapSize()
-{
-    return {WM_SIZE, 0, 0, 0, &msgmap::CallSize<Fn>};
-}
-// void OnTimer(UINT_PTR nIDEvent)
-template <auto Fn> constexpr MessageMapEntry MapTimer()
-{
-    return {WM_TIMER, 0, 0, 0, &msgmap::CallTimer<Fn>};
-}
-// void OnSysCommand(UINT nID, LPARAM lParam)
+// Messages with a cracker of their own, one handler signature each:
+//   MapSize          void OnSize(UINT nType, int cx, int cy)
+//   MapTimer         void OnTimer(UINT_PTR nIDEvent)
+//   MapSysCommand    void OnSysCommand(UINT nID, LPARAM lParam)
+//   MapGetMinMaxInfo void OnGetMinMaxInfo(MINMAXINFO*)
+//   MapEraseBkgnd    BOOL OnEraseBkgnd(CDC*)
+//   MapQueryDragIcon HCURSOR OnQueryDragIcon()
+template <auto Fn> constexpr MessageMapEntry MapSize() { return {WM_SIZE, 0, 0, 0, &msgmap::CallSize<Fn>}; }
+template <auto Fn> constexpr MessageMapEntry MapTimer() { return {WM_TIMER, 0, 0, 0, &msgmap::CallTimer<Fn>}; }
 template <auto Fn> constexpr MessageMapEntry MapSysCommand()
 {
     return {WM_SYSCOMMAND, 0, 0, 0, &msgmap::CallSysCommand<Fn>};
 }
-// void OnGetMinMaxInfo(MINMAXINFO*)
 template <auto Fn> constexpr MessageMapEntry MapGetMinMaxInfo()
 {
     return {WM_GETMINMAXINFO, 0, 0, 0, &msgmap::CallMinMax<Fn>};
 }
-// BOOL OnEraseBkgnd(CDC*)
 template <auto Fn> constexpr MessageMapEntry MapEraseBkgnd()
 {
     return {WM_ERASEBKGND, 0, 0, 0, &msgmap::CallErase<Fn>};
 }
-// HCURSOR OnQueryDragIcon()
 template <auto Fn> constexpr MessageMapEntry MapQueryDragIcon()
 {
     return {WM_QUERYDRAGICON, 0, 0, 0, &msgmap::CallCursor<Fn>};
