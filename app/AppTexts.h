@@ -1,6 +1,6 @@
 #pragma once
 
-// Fixed texts and vendor paths of the main program (CP949 once compiled).
+// Fixed texts of the main program (CP949 once compiled).
 
 inline constexpr const char kTextProductName[] = "스텔론";
 inline constexpr const char kTextAlreadyRunning[] = "스텔론 현재 실행 중입니다.";
@@ -12,5 +12,3 @@ inline constexpr const char kTabVideoResults[] = "유튜브 검색결과";
 inline constexpr const char kTabTweetResults[] = "트위터 검색결과";
 inline constexpr const char kTabMusicChart[] = "주간차트 TOP20";
 inline constexpr const char kTabHumorLatest[] = "최신글목록";
-
-inline constexpr const char kCountPath[] = "/app/stel7/analytics/request/count.php";

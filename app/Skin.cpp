@@ -257,19 +257,7 @@ BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)
 
 void CMainDlg::OnPaint()
 {
-    if (!IsIconic()) {
-        Default();
-        return;
-    }
-    PAINTSTRUCT ps;
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc));
-    RECT rc;
-    GetClientRect(&rc);
-    const int x = (rc.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (rc.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(hdc, x, y, m_hIcon);
-    ::EndPaint(m_hWnd, &ps);
+    PaintIconOrDefault(m_hIcon);
 }
 
 HCURSOR CMainDlg::OnQueryDragIcon()

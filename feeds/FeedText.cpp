@@ -5,6 +5,7 @@
 #include "app/MainDlg.h"
 #include "core/TextRules.h"
 #include "feeds/AnalyticsPing.h"
+#include "feeds/CountUrl.h"
 #include "framework/TextConvert.h"
 
 void CMainDlg::SendAnalyticsPing(CString strUrl)
@@ -14,7 +15,7 @@ void CMainDlg::SendAnalyticsPing(CString strUrl)
 
 void CMainDlg::SendCount(const char* pszEvent)
 {
-    SendAnalyticsPing(CString("http://" STEL7_VENDOR_HOST) + kCountPath + "?mode=stel7_" + pszEvent + "&key=stel7");
+    SendAnalyticsPing(CString(CountUrl(pszEvent)));
 }
 
 XmlResult CMainDlg::FetchFeed(const XmlRequest& request)

@@ -125,6 +125,23 @@ LRESULT CWnd::Default()
     return DefWindowProc(t_currentMsg.message, t_currentMsg.wParam, t_currentMsg.lParam);
 }
 
+void CWnd::PaintIconOrDefault(HICON hIcon)
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc));
+    RECT rc;
+    GetClientRect(&rc);
+    const int x = (rc.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(hdc, x, y, hIcon);
+    ::EndPaint(m_hWnd, &ps);
+}
+
 LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = FromHandlePermanent(hWnd);

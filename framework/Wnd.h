@@ -79,6 +79,9 @@ protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default processing of the message now being handled.
     LRESULT Default();
+    // WM_PAINT of a window that shows its icon, centred, while it is
+    // minimised; otherwise default painting.
+    void PaintIconOrDefault(HICON hIcon);
     // Called after the last message of the window (WM_NCDESTROY).
     virtual void PostNcDestroy() {}
     // Called once SubclassWindow has attached the object to its window.

@@ -308,9 +308,9 @@ class ResourceTest(unittest.TestCase):
         cls.work = tempfile.TemporaryDirectory()
         out = os.path.join(cls.work.name, "stel7.res")
         # The build makes the manifest for its processor; this is the 32-bit one.
-        with open(os.path.join(HERE, "stel7.manifest.in"), encoding="utf-8") as template, \
+        with open(os.path.join(HERE, "program.manifest.in"), encoding="utf-8") as template, \
                 open(os.path.join(cls.work.name, "stel7.manifest"), "w", encoding="utf-8") as manifest:
-            manifest.write(template.read().replace("@STEL7_PROCESSOR@", "x86"))
+            manifest.write(template.read().replace("@STEL7_PROCESSOR@", "x86").replace("@STEL7_ASSEMBLY@", "stel7.exe"))
         subprocess.run([WINDRES, "-c", "65001", "-I", HERE, "-I", cls.work.name, os.path.join(HERE, "stel7.rc"),
                         "-O", "res", "-o", out], check=True)
         cls.res = read_res(out)

@@ -15,4 +15,4 @@ stel7_wine_test(app_tests
 # The process tests start the program itself.
 add_dependencies(app_tests stel7)
 add_test(NAME manifest_processor COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/res/manifest_matches_machine.py
-         $<TARGET_FILE:stel7>)
+         $<TARGET_FILE:stel7> $<TARGET_FILE:stel7agent>)

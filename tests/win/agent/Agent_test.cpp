@@ -1,0 +1,138 @@
+// The boot agent as a real process, copied into a folder of its own beside a
+// stand-in "stel7.exe" that records its start.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Registry.h"
+#include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/StandInTest.h"
+
+namespace {
+
+const char kBootCount[] = "GET /app/stel7/analytics/request/count.php?mode=stel7_boot&key=stel7";
+const char kUpdatePath[] = "/app/stel7/update/update.xml";
+
+std::string UpdateDocument(const std::string& agentVer, const std::string& agentUrl)
+{
+    return "<update><update_ver>194</update_ver><agent_ver>" + agentVer + "</agent_ver><agent_url>" + agentUrl +
+           "</agent_url></update>";
+}
+
+class AgentTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        char szTemp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, szTemp);
+        // Blanks and Korean in the folder name, as a user's profile may have.
+        m_strDir = std::string(szTemp) + "스텔론 설치 " + std::to_string(::GetCurrentProcessId()) + "\\";
+        ::CreateDirectoryA(m_strDir.c_str(), nullptr);
+        const std::string build = TestProgramDir() + "..\\..\\";
+        ASSERT_TRUE(::CopyFileA((build + "agent\\stel7agent.exe").c_str(), Agent().c_str(), FALSE));
+        ASSERT_TRUE(::CopyFileA((TestProgramDir() + "start_recorder.exe").c_str(), (m_strDir + "stel7.exe").c_str(),
+                                FALSE));
+        WriteRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7agent", "194");
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        ClearRecordedStarts();
+    }
+    void TearDown() override
+    {
+        ::DeleteFileA(Agent().c_str());
+        ::DeleteFileA((m_strDir + "stel7.exe").c_str());
+        ::RemoveDirectoryA(m_strDir.c_str());
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        ClearRecordedStarts();
+        StandInTest::TearDown();
+    }
+
+    std::string Agent() const { return m_strDir + "stel7agent.exe"; }
+    // Runs one agent to its end: the first probe comes 3 s after it starts.
+    bool RunAgent(DWORD ms = 20000)
+    {
+        ChildProcess agent;
+        return agent.Start(Agent()) && agent.WaitExit(ms);
+    }
+    bool MainProgramStarted() const { return RecordedStart("stel7.exe") == m_strDir + "stel7.exe"; }
+    size_t BootCounts() const
+    {
+        size_t count = 0;
+        for (const std::string& line : StandIn::Log()) count += line == kBootCount;
+        return count;
+    }
+
+    std::string m_strDir;
+};
+
+TEST_F(AgentTest, MainProgramStartsOnlyWhenRunIsExactlyTrue)
+{
+    const struct {
+        const char* run;  // null: no value stored
+        bool starts;
+    } cases[] = {{nullptr, true}, {"true", true}, {"false", false}, {"True", false}, {"", false}};
+    for (const auto& c : cases) {
+        const std::string label = c.run ? c.run : "(none)";
+        if (c.run) WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", c.run);
+        ASSERT_TRUE(StandIn::ClearLog());
+        ClearRecordedStarts();
+        ASSERT_TRUE(RunAgent()) << label;
+        EXPECT_EQ(c.starts, MainProgramStarted()) << label;
+        EXPECT_EQ(1u, BootCounts()) << label;
+    }
+}
+
+TEST_F(AgentTest, SecondAgentEndsAtOnceWithoutTraffic)
+{
+    HANDLE hFirst = ::CreateMutexA(nullptr, TRUE, "stel7agent");
+    ASSERT_TRUE(hFirst != nullptr);
+    const bool ended = RunAgent(2500);
+    ::CloseHandle(hFirst);
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(StandIn::Log().empty());
+    EXPECT_FALSE(MainProgramStarted());
+}
+
+TEST_F(AgentTest, RunningMainProgramIsNotStartedAgain)
+{
+    HANDLE hMain = ::CreateMutexA(nullptr, TRUE, "stel7");
+    ASSERT_TRUE(hMain != nullptr);
+    EXPECT_TRUE(RunAgent());
+    ::CloseHandle(hMain);
+    EXPECT_FALSE(MainProgramStarted());
+    EXPECT_EQ(1u, BootCounts());
+}
+
+TEST_F(AgentTest, NewerAgentWithAWebAddressIsAnUpdateInsteadOfALaunch)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument("195abc", StandIn::Url("/app/stel7/update/x.exe"))));
+    EXPECT_TRUE(RunAgent());
+    EXPECT_FALSE(MainProgramStarted());
+
+    // An address that is no web address is no update: the launch goes on.
+    for (const char* address : {"", "file:///C:/windows/notepad.exe", "\\\\server\\share\\x.exe"}) {
+        ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument("195", address)));
+        ClearRecordedStarts();
+        EXPECT_TRUE(RunAgent());
+        EXPECT_TRUE(MainProgramStarted()) << address;
+    }
+}
+
+TEST_F(AgentTest, UpdateDocumentThatIsNoDocumentStartsNothing)
+{
+    // A well-formed error page is a document that announces nothing.
+    const struct {
+        const char* fault;
+        bool starts;
+    } cases[] = {{"malformed", false}, {"empty", false}, {"close", false}, {"html", true}, {"404", true}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(StandIn::SetFault(kUpdatePath, c.fault));
+        ClearRecordedStarts();
+        EXPECT_TRUE(RunAgent()) << c.fault;
+        EXPECT_EQ(c.starts, MainProgramStarted()) << c.fault;
+    }
+}
+
+}  // namespace

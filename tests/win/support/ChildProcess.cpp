@@ -1,0 +1,52 @@
+#include "tests/win/support/ChildProcess.h"
+
+namespace {
+
+const char kStartedKey[] = "Software\\stel7test\\started";
+
+}  // namespace
+
+ChildProcess::~ChildProcess()
+{
+    if (!m_pi.hProcess) return;
+    if (!WaitExit(0)) ::TerminateProcess(m_pi.hProcess, 1);
+    ::CloseHandle(m_pi.hProcess);
+    ::CloseHandle(m_pi.hThread);
+}
+
+bool ChildProcess::Start(const std::string& path)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    std::string command = "\"" + path + "\"";
+    return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
+}
+
+bool ChildProcess::WaitExit(DWORD ms)
+{
+    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+std::string RecordedStart(const std::string& name)
+{
+    char szPath[MAX_PATH] = {};
+    DWORD dwSize = sizeof(szPath) - 1;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kStartedKey, name.c_str(), RRF_RT_REG_SZ, nullptr, szPath, &dwSize) !=
+        ERROR_SUCCESS) {
+        return std::string();
+    }
+    return szPath;
+}
+
+void ClearRecordedStarts()
+{
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kStartedKey);
+}
+
+std::string TestProgramDir()
+{
+    char szPath[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string dir(szPath);
+    return dir.substr(0, dir.find_last_of('\\') + 1);
+}

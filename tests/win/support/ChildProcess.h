@@ -1,0 +1,31 @@
+#pragma once
+
+// A program the test starts and, whatever happens, ends again; and the record
+// of programs started that StartRecorder writes.
+
+#include <windows.h>
+
+#include <string>
+
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Start(const std::string& path);
+    // True when the process has ended within ms.
+    bool WaitExit(DWORD ms);
+    DWORD Id() const { return m_pi.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+};
+
+// The full path the recorder started as `name` wrote, or "" when none did.
+std::string RecordedStart(const std::string& name);
+void ClearRecordedStarts();
+
+// The folder the test program lives in, with its trailing backslash.
+std::string TestProgramDir();
