@@ -95,11 +95,35 @@ TEST_F(AgentTest, SecondAgentEndsAtOnceWithoutTraffic)
     EXPECT_FALSE(MainProgramStarted());
 }
 
-TEST_F(AgentTest, RunningMainProgramIsNotStartedAgain)
+struct SeenWindow {
+    DWORD processId;
+    bool seen;
+};
+
+BOOL CALLBACK NoteSeenWindow(HWND hWnd, LPARAM lParam)
+{
+    SeenWindow* pSeen = reinterpret_cast<SeenWindow*>(lParam);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hWnd, &processId);
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    const bool hasArea = rc.right > rc.left && rc.bottom > rc.top;
+    const bool onTaskbar = !(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    if (processId == pSeen->processId && ::IsWindowVisible(hWnd) && (hasArea || onTaskbar)) pSeen->seen = true;
+    return TRUE;
+}
+
+TEST_F(AgentTest, RunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen)
 {
     HANDLE hMain = ::CreateMutexA(nullptr, TRUE, "stel7");
     ASSERT_TRUE(hMain != nullptr);
-    EXPECT_TRUE(RunAgent());
+    ChildProcess agent;
+    ASSERT_TRUE(agent.Start(Agent()));
+    ::Sleep(1500);  // waiting for its first probe
+    SeenWindow seen = {agent.Id(), false};
+    ::EnumWindows(&NoteSeenWindow, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_FALSE(seen.seen);
+    EXPECT_TRUE(agent.WaitExit(20000));
     ::CloseHandle(hMain);
     EXPECT_FALSE(MainProgramStarted());
     EXPECT_EQ(1u, BootCounts());
