@@ -2,6 +2,7 @@
 #include "agent/AgentDlg.h"
 
 #include "BuildConfig.h"
+#include "app/ExitRequest.h"
 #include "feeds/AnalyticsPing.h"
 #include "feeds/ConnectionProbe.h"
 #include "feeds/CountUrl.h"
@@ -34,6 +35,7 @@ const MessageMap* CAgentDlg::GetMessageMap() const
         MapMessage<&CAgentDlg::OnPaint>(WM_PAINT),
         MapQueryDragIcon<&CAgentDlg::OnQueryDragIcon>(),
         MapTimer<&CAgentDlg::OnTimer>(),
+        MapRegisteredMessage<&CAgentDlg::OnExitRequest>(g_nExitRequest),
     };
     static const MessageMap map = {CDialog::GetMessageMap(), entries, sizeof(entries) / sizeof(entries[0])};
     return &map;
@@ -89,4 +91,10 @@ void CAgentDlg::OnTimer(UINT_PTR nIDEvent)
         OnCancel();
     }
     Default();
+}
+
+LRESULT CAgentDlg::OnExitRequest(WPARAM, LPARAM)
+{
+    OnCancel();
+    return 0;
 }

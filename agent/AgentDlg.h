@@ -26,6 +26,7 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnExitRequest(WPARAM wParam, LPARAM lParam);
 
 private:
     void LaunchMainProgram();

@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include "app/AppTexts.h"
+#include "app/ExitRequest.h"
 #include "framework/WinApp.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
@@ -102,6 +103,7 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapRawMessage<&CMainDlg::OnTrayNotify>(WM_TRAY_NOTIFY),
         MapRawMessage<&CMainDlg::OnNoResponse>(WM_NO_RESPONSE),
         MapRegisteredMessage<&CMainDlg::OnTaskbarCreated>(s_nTaskbarCreated),
+        MapRegisteredMessage<&CMainDlg::OnExitRequest>(g_nExitRequest),
     };
     static const MessageMap map = {CDialog::GetMessageMap(), entries, sizeof(entries) / sizeof(entries[0])};
     return &map;

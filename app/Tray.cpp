@@ -89,6 +89,12 @@ void CMainDlg::OnMenuExit()
     OnCancel();
 }
 
+LRESULT CMainDlg::OnExitRequest(WPARAM, LPARAM)
+{
+    OnMenuExit();
+    return 0;
+}
+
 void CMainDlg::OnTrayOpen()
 {
     RestoreFromTray();

@@ -14,11 +14,11 @@ ChildProcess::~ChildProcess()
     ::CloseHandle(m_pi.hThread);
 }
 
-bool ChildProcess::Start(const std::string& path)
+bool ChildProcess::Start(const std::string& path, const std::string& arguments)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    std::string command = "\"" + path + "\"";
+    std::string command = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
     return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != 0;
 }
 

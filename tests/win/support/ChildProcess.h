@@ -14,7 +14,8 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Start(const std::string& path);
+    // Starts the program at `path` with `arguments` after it on its command line.
+    bool Start(const std::string& path, const std::string& arguments = std::string());
     // True when the process has ended within ms.
     bool WaitExit(DWORD ms);
     DWORD Id() const { return m_pi.dwProcessId; }

@@ -1,0 +1,157 @@
+// The real installer, run silently into a folder with Korean and blanks in its
+// name: what it writes, the agent it registers for logon, an update over a
+// running copy, and the uninstaller.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/ExitRequest.h"
+#include "app/Registry.h"
+#include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/StandInTest.h"
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\stel7";
+
+std::string ReadValue(const char* pszKey, const char* pszName)
+{
+    char szValue[1024] = {};
+    DWORD dwSize = sizeof(szValue) - 1;
+    if (::RegGetValueA(HKEY_CURRENT_USER, pszKey, pszName, RRF_RT_REG_SZ, nullptr, szValue, &dwSize) != ERROR_SUCCESS) {
+        return "(none)";
+    }
+    return szValue;
+}
+
+bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MainProgramRuns()
+{
+    HANDLE hMutex = ::OpenMutexA(SYNCHRONIZE, FALSE, "stel7");
+    if (hMutex) ::CloseHandle(hMutex);
+    return hMutex != nullptr;
+}
+
+bool WaitFor(bool (*condition)(), bool wanted, DWORD ms)
+{
+    for (DWORD waited = 0; condition() != wanted; waited += 100) {
+        if (waited >= ms) return false;
+        ::Sleep(100);
+    }
+    return true;
+}
+
+std::string MenuFolder()
+{
+    char szPrograms[MAX_PATH] = {};
+    ::SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, szPrograms);
+    return std::string(szPrograms) + "\\스텔론\\";
+}
+
+class InstallerTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        char szTemp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, szTemp);
+        m_strDir = std::string(szTemp) + "스텔론 설치 폴더 " + std::to_string(::GetCurrentProcessId());
+        ASSERT_TRUE(RunSetup());
+    }
+    void TearDown() override
+    {
+        // Whatever a test left running ends as an installer would end it.
+        ::PostMessageA(HWND_BROADCAST, g_nExitRequest, 0, 0);
+        WaitFor(&MainProgramRuns, false, 20000);
+        if (Exists(m_strDir)) Uninstall("/S /REMOVESETTINGS");
+        StandInTest::TearDown();
+    }
+
+    bool RunSetup()
+    {
+        ChildProcess setup;
+        const std::string setupPath = TestProgramDir() + "..\\..\\stel7-setup.exe";
+        return setup.Start(setupPath, "/S /D=" + m_strDir) && setup.WaitExit(60000);
+    }
+
+    // Runs the uninstaller, which goes on from a temporary copy of itself,
+    // and waits for that copy to have removed its records.
+    bool Uninstall(const std::string& arguments)
+    {
+        ChildProcess uninstall;
+        if (!uninstall.Start(m_strDir + "\\uninstall.exe", arguments) || !uninstall.WaitExit(20000)) return false;
+        return WaitFor(&InstallerRecordsGone, true, 20000);
+    }
+    static bool InstallerRecordsGone() { return ReadValue(kRegUpdateKey, "stel7") == "(none)"; }
+
+    std::string m_strDir;
+};
+
+TEST_F(InstallerTest, SilentInstallPlacesTheProgramsAndRecordsThem)
+{
+    for (const char* file : {"stel7.exe", "stel7agent.exe", "uninstall.exe"}) {
+        EXPECT_TRUE(Exists(m_strDir + "\\" + file)) << file;
+    }
+    EXPECT_FALSE(Exists(m_strDir + "\\stel7.exe.new"));
+    EXPECT_EQ("194", ReadValue(kRegUpdateKey, "stel7"));
+    EXPECT_EQ("194", ReadValue(kRegUpdateKey, "stel7agent"));
+    EXPECT_EQ("\"" + m_strDir + "\\stel7agent.exe\"", ReadValue(kRunKey, "stel7agent"));
+    EXPECT_EQ("스텔론", ReadValue(kUninstallKey, "DisplayName"));
+    EXPECT_EQ("7.0.0.194", ReadValue(kUninstallKey, "DisplayVersion"));
+    EXPECT_EQ("스텔론 소프트웨어", ReadValue(kUninstallKey, "Publisher"));
+    EXPECT_EQ(m_strDir + "\\stel7.exe,0", ReadValue(kUninstallKey, "DisplayIcon"));
+    EXPECT_EQ("\"" + m_strDir + "\\uninstall.exe\"", ReadValue(kUninstallKey, "UninstallString"));
+    DWORD dwSize = 0;
+    DWORD cbSize = sizeof(dwSize);
+    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, kUninstallKey, "EstimatedSize", RRF_RT_REG_DWORD,
+                                            nullptr, &dwSize, &cbSize));
+    EXPECT_GT(dwSize, 100u);
+    EXPECT_TRUE(Exists(MenuFolder() + "스텔론.lnk"));
+    EXPECT_TRUE(Exists(MenuFolder() + "스텔론 제거.lnk"));
+}
+
+TEST_F(InstallerTest, AgentStartedAsAtLogonStartsTheMainProgram)
+{
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", "true");
+    const std::string command = ReadValue(kRunKey, "stel7agent");
+    ASSERT_EQ('"', command.front());
+    ChildProcess agent;
+    ASSERT_TRUE(agent.Start(command.substr(1, command.size() - 2)));
+    EXPECT_TRUE(agent.WaitExit(20000));
+    EXPECT_TRUE(WaitFor(&MainProgramRuns, true, 20000));
+}
+
+TEST_F(InstallerTest, UpdateOverARunningCopyEndsItAndStartsItAgain)
+{
+    ChildProcess running;
+    ASSERT_TRUE(running.Start(m_strDir + "\\stel7.exe"));
+    ASSERT_TRUE(WaitFor(&MainProgramRuns, true, 20000));
+    ASSERT_TRUE(RunSetup());
+    EXPECT_TRUE(running.WaitExit(0));
+    EXPECT_TRUE(WaitFor(&MainProgramRuns, true, 20000));
+    EXPECT_EQ("194", ReadValue(kRegUpdateKey, "stel7"));
+}
+
+TEST_F(InstallerTest, SilentUninstallLeavesNothingButTheSettings)
+{
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
+    ASSERT_TRUE(Uninstall("/S"));
+    EXPECT_FALSE(Exists(m_strDir));
+    EXPECT_FALSE(Exists(MenuFolder()));
+    EXPECT_EQ("(none)", ReadValue(kRunKey, "stel7agent"));
+    EXPECT_EQ("(none)", ReadValue(kUninstallKey, "DisplayName"));
+    EXPECT_EQ("(none)", ReadValue(kRegUpdateKey, "stel7"));
+    EXPECT_EQ("loop", ReadValue(kRegConfigKey, "music"));
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+}
+
+}  // namespace
