@@ -1,0 +1,249 @@
+// The stand-in server as the Wine tests rely on it: a fault really is that
+// fault (else the tests of failures pass without one), the request log holds
+// what was asked, and the documents it serves parse.
+#include "tools/standin/StandinServer.h"
+
+#include <gtest/gtest.h>
+
+#include <httplib.h>
+
+#include <cctype>
+#include <future>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+
+const std::string kMusic = "/app/stel7/config/music.xml";
+
+// Whether every reference in `text` is a predefined or a numeric one.
+bool ReferencesValid(const std::string& text)
+{
+    for (size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1))
+    {
+        const size_t end = text.find(';', at);
+        const std::string name = text.substr(at + 1, end == std::string::npos ? 0 : end - at - 1);
+        const char* digits = name.rfind("#x", 0) == 0 ? "0123456789abcdefABCDEF" : "0123456789";
+        const bool numeric = name.size() > 1 && name[0] == '#' &&
+                             name.find_first_not_of(digits, name[1] == 'x' ? 2 : 1) == std::string::npos;
+        if (!numeric && name != "amp" && name != "lt" && name != "gt" && name != "quot" && name != "apos")
+            return false;
+    }
+    return true;
+}
+
+// The end of the XML name that starts at `at`; `at` when none does.
+size_t NameEnd(const std::string& text, size_t at)
+{
+    const std::string later = "0123456789.:-";
+    size_t end = at;
+    while (end < text.size() && (std::isalpha(static_cast<unsigned char>(text[end])) || text[end] == '_' ||
+                                 (end > at && later.find(text[end]) != std::string::npos)))
+        ++end;
+    return end;
+}
+
+// The element name of a start tag's inside, or "" unless its attributes are
+// name="value" pairs after white space.
+std::string ElementName(const std::string& tag)
+{
+    size_t at = NameEnd(tag, 0);
+    const std::string name = tag.substr(0, at);
+    for (size_t from; (from = tag.find_first_not_of(" \t\r\n", at)) != std::string::npos;)
+    {
+        const size_t equals = NameEnd(tag, from);
+        const char quote = equals + 1 < tag.size() ? tag[equals + 1] : '\0';
+        const size_t close = quote == '"' || quote == '\'' ? tag.find(quote, equals + 2) : std::string::npos;
+        if (from == at || equals == from || tag[equals] != '=' || close == std::string::npos ||
+            tag.find('<', equals) < close)
+            return std::string();
+        at = close + 1;
+    }
+    return name;
+}
+
+// What an XML parser takes: a declaration, then one root element with
+// balanced tags, quoted attributes and valid references.
+bool WellFormed(const std::string& xml)
+{
+    size_t at = xml.find("?>");
+    if (xml.rfind("<?xml", 0) != 0 || at == std::string::npos)
+        return false;
+    std::vector<std::string> open;
+    int roots = 0;
+    for (at += 2; at < xml.size();)
+    {
+        const size_t lt = xml.find('<', at);
+        const std::string text = xml.substr(at, lt == std::string::npos ? std::string::npos : lt - at);
+        if (!ReferencesValid(text) || (open.empty() && text.find_first_not_of(" \t\r\n") != std::string::npos))
+            return false;
+        if (lt == std::string::npos)
+            break;
+        const bool comment = xml.compare(lt, 4, "<!--") == 0;
+        if (comment || xml.compare(lt, 9, "<![CDATA[") == 0)
+        {
+            at = xml.find(comment ? "-->" : "]]>", lt);
+            if (at == std::string::npos || (!comment && open.empty()))
+                return false;
+            at += 3;
+            continue;
+        }
+        const size_t gt = xml.find('>', lt);
+        if (gt == std::string::npos)
+            return false;
+        std::string tag = xml.substr(lt + 1, gt - lt - 1);
+        at = gt + 1;
+        if (!tag.empty() && tag[0] == '/')
+        {
+            if (open.empty() || open.back() != tag.substr(1))
+                return false;
+            open.pop_back();
+            continue;
+        }
+        const bool selfClosing = !tag.empty() && tag.back() == '/';
+        if (selfClosing)
+            tag.pop_back();
+        const std::string name = ElementName(tag);
+        if (name.empty() || !ReferencesValid(tag) || (open.empty() && ++roots > 1))
+            return false;
+        if (!selfClosing)
+            open.push_back(name);
+    }
+    return roots == 1 && open.empty();
+}
+
+// A server of this process on a free loopback port, stopped when the test ends.
+class StandinTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        standin::Options options = standin::DefaultOptions();
+        options.port = 0;
+        server_ = std::make_unique<standin::StandinServer>(options);
+        std::string error;
+        ASSERT_TRUE(server_->Open(error)) << error;
+        serving_ = std::thread([this] { server_->Run(); });
+    }
+    void TearDown() override
+    {
+        server_->Stop();
+        if (serving_.joinable())
+            serving_.join();
+    }
+
+    // The target goes out exactly as written.
+    httplib::Result Get(const std::string& target, int readTimeoutSeconds = 10) const
+    {
+        httplib::Client client("127.0.0.1", server_->Port());
+        client.set_url_encode(false);
+        client.set_read_timeout(readTimeoutSeconds);
+        return client.Get(target);
+    }
+    std::string Body(const std::string& target) const
+    {
+        const httplib::Result result = Get(target);
+        EXPECT_TRUE(result && result->status == 200) << target;
+        return result ? result->body : std::string();
+    }
+    void SetFault(const std::string& path, const std::string& mode) const
+    {
+        ASSERT_EQ("OK\n", Body("/__standin/fault?path=" + path + "&mode=" + mode));
+    }
+
+    std::unique_ptr<standin::StandinServer> server_;
+    std::thread serving_;
+};
+
+TEST_F(StandinTest, EveryDocumentTheProgramsReadParses)
+{
+    const std::string targets[] = {
+        "/app/stel7/update/update.xml",
+        "/app/stel7/advert/config.xml",
+        kMusic,
+        "/zbxe/comedy/rss",
+        "/search?key=" + standin::DefaultOptions().rankKey + "&query=nexearch&target=rank",
+        "/feeds/api/videos?max-results=30&q=%EB%B2%9A%EA%BD%83",
+        "/search.atom?q=OST",
+        "/rss/user/MBCentertainment/videos.rss",
+        "/rss/user/jypentertainment/videos.rss",
+    };
+    for (const std::string& target : targets)
+    {
+        const std::string body = Body(target);
+        EXPECT_TRUE(WellFormed(body)) << target << "\n" << body.substr(0, 300);
+        EXPECT_EQ(std::string::npos, body.find("@BASE@")) << target;
+    }
+}
+
+TEST_F(StandinTest, FaultsThatAnswerAnswerWrongly)
+{
+    const std::string document = Body(kMusic);
+    ASSERT_TRUE(WellFormed(document));
+    struct Case
+    {
+        const char* mode;
+        int status;
+        bool emptyBody;
+        bool wellFormed;
+    } const cases[] = {
+        {"html", 200, false, false},
+        {"malformed", 200, false, false},
+        {"empty", 200, true, false},
+        {"404", 404, false, false},
+        {"slow&seconds=1", 200, false, true},  // late, but the document
+    };
+    for (const Case& c : cases)
+    {
+        SetFault(kMusic, c.mode);
+        // The query does not matter: the fault is the path's.
+        const httplib::Result result = Get(kMusic + "?again=1");
+        ASSERT_TRUE(result) << c.mode;
+        EXPECT_EQ(c.status, result->status) << c.mode;
+        EXPECT_EQ(c.emptyBody, result->body.empty()) << c.mode;
+        EXPECT_EQ(c.wellFormed, WellFormed(result->body)) << c.mode;
+        EXPECT_EQ(c.wellFormed, result->body == document) << c.mode;
+    }
+    SetFault(kMusic, "none");
+    EXPECT_EQ(document, Body(kMusic));
+}
+
+TEST_F(StandinTest, CloseDropsTheConnectionAndTheServerGoesOn)
+{
+    SetFault(kMusic, "close");
+    EXPECT_FALSE(Get(kMusic));
+    EXPECT_EQ("GET " + kMusic + "\n", Body("/__standin/log"));
+    EXPECT_TRUE(WellFormed(Body("/zbxe/comedy/rss")));
+}
+
+TEST_F(StandinTest, HangHoldsTheRequestUntilAReset)
+{
+    SetFault(kMusic, "hang");
+    const httplib::Result abandoned = Get(kMusic, 1);
+    ASSERT_FALSE(abandoned);
+    EXPECT_EQ(httplib::Error::Read, abandoned.error());
+
+    auto held = std::async(std::launch::async, [this] { return Get(kMusic, 60); });
+    // Requests are logged on arrival: the second line means it is held.
+    while (Body("/__standin/log").size() < 2 * ("GET " + kMusic + "\n").size())
+        std::this_thread::yield();
+    EXPECT_TRUE(WellFormed(Body("/zbxe/comedy/rss")));
+    EXPECT_EQ("OK\n", Body("/__standin/reset"));
+    EXPECT_FALSE(held.get());
+    EXPECT_TRUE(WellFormed(Body(kMusic)));
+}
+
+TEST_F(StandinTest, LogHoldsRawTargetsInOrderWithoutControls)
+{
+    Get(kMusic);
+    Get("/feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C");
+    Get("/zbxe/comedy/rss?");
+    SetFault("/x", "none");
+    EXPECT_EQ("GET " + kMusic + "\nGET /feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C\nGET /zbxe/comedy/rss\n",
+              Body("/__standin/log"));
+    EXPECT_EQ("OK\n", Body("/__standin/clear"));
+    EXPECT_EQ("", Body("/__standin/log"));
+}
+
+}  // namespace
