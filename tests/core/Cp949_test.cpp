@@ -17,27 +17,17 @@ const std::string kTrailB = "갶";  // 81 62: ends in 'b'
 
 }  // namespace
 
-TEST(Cp949, SourceLiteralsAreCp949Bytes)
+TEST(Cp949, LeadBytesAndCharacterBoundaries)
 {
-    EXPECT_EQ(kTrailN, "\x81\x6E");
-    EXPECT_EQ(std::string("가"), "\xB0\xA1");
-}
-
-TEST(Cp949, LeadByteRange)
-{
+    ASSERT_EQ(kTrailN, "\x81\x6E") << "the source literals must be CP949 bytes";
     EXPECT_FALSE(core::IsLeadByte(0x80));
     EXPECT_TRUE(core::IsLeadByte(0x81));
     EXPECT_TRUE(core::IsLeadByte(0xFE));
     EXPECT_FALSE(core::IsLeadByte(0xFF));
-    EXPECT_FALSE(core::IsLeadByte('n'));
-}
-
-TEST(Cp949, CharBoundaries)
-{
     const std::string text = kTrailN + "ew";
-    const bool expected[] = {true, false, true, true, true, false};
+    const bool boundary[] = {true, false, true, true, true, false};
     for (size_t pos = 0; pos < 6; ++pos)
-        EXPECT_EQ(core::IsCharBoundary(text, pos), expected[pos]) << "pos " << pos;
+        EXPECT_EQ(core::IsCharBoundary(text, pos), boundary[pos]) << "pos " << pos;
 }
 
 TEST(Cp949, FindMatchesAtCharacterBoundariesOnly)
@@ -59,10 +49,6 @@ TEST(Cp949, FindMatchesAtCharacterBoundariesOnly)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FindText(c.text, c.needle, c.start), c.expected) << c.text << " / " << c.needle;
-}
-
-TEST(Cp949, FindCharSkipsTrailBytes)
-{
     EXPECT_EQ(FindChar(kTrailB + kTrailB + "b<", 'b'), 4u);
     EXPECT_EQ(FindChar(kTrailB, 'b'), npos);
 }
