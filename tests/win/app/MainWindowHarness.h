@@ -48,5 +48,15 @@ public:
     void Close();
 
 private:
-    CMainDlg m_dlg;
+    // The program runs the window modally, and ending it destroys it; here it
+    // runs modelessly, so the harness destroys it as soon as it is ended.
+    class EndingDlg : public CMainDlg {
+    public:
+        void OnCancel() override
+        {
+            CMainDlg::OnCancel();
+            DestroyWindow();
+        }
+    };
+    EndingDlg m_dlg;
 };
