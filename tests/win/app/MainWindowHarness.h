@@ -7,11 +7,11 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/MainDlg.h"
+#include "tests/win/support/Pump.h"
 
 struct RecordedBox {
     std::string text;
@@ -23,11 +23,6 @@ struct RecordedBox {
 // Message boxes shown since the harness began, oldest first.
 std::vector<RecordedBox> RecordedBoxes();
 void ClearRecordedBoxes();
-
-// Handles this thread's messages for about `ms` milliseconds.
-void PumpFor(DWORD ms);
-// Handles messages until `done` holds or `timeoutMs` passes; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // The texts of one list's rows, cell by cell.
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);

@@ -3,7 +3,8 @@
 # relative to; hence CMAKE_CURRENT_LIST_DIR.
 
 # The support library every Wine test links (through stel7_wine_test).
-add_library(stel7testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/StandIn.cpp)
+add_library(stel7testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/Pump.cpp
+                                     ${CMAKE_CURRENT_LIST_DIR}/../support/StandIn.cpp)
 target_link_libraries(stel7testsupport PUBLIC stel7core wininet gtest)
 
 # A child process that exits while a network call it gave up on is still blocked.
