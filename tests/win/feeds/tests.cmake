@@ -13,8 +13,7 @@ target_link_libraries(feeds_exit_helper PRIVATE stel7net)
 
 stel7_wine_test(feeds_tests
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/AnalyticsPing_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/ConnectionProbe_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Ping_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Deadline_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ProcessExit_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UrlDownload_test.cpp
