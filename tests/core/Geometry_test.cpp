@@ -28,24 +28,6 @@ constexpr int kMinW = 784, kMinH = 511;
 
 }  // namespace
 
-// The skin bitmaps are drawn for these sizes, and the rows have no gaps.
-TEST(Geometry, ButtonRowsAreContiguousAtTheirPictureSizes)
-{
-    const core::MainLayout l = ComputeMainLayout(kMinW, kMinH);
-    const Rect rows[][4] = {{l.btnSectionSearch, l.btnSectionChannel, l.btnSectionMusic, l.btnSectionHumor},
-                            {l.btnPlay, l.btnStop, l.btnPrev, l.btnNext}};
-    const int width[] = {98, 130}, height[] = {35, 30}, gap[] = {0, 5};
-    for (int row = 0; row < 2; ++row) {
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(rows[row][i].right - rows[row][i].left, width[row]) << row << " " << i;
-            EXPECT_EQ(rows[row][i].bottom - rows[row][i].top, height[row]) << row << " " << i;
-            if (i > 0) {
-                EXPECT_EQ(rows[row][i].left, rows[row][i - 1].right + gap[row]) << row << " " << i;
-            }
-        }
-    }
-}
-
 TEST(Geometry, ResizeKeepsEdgeDistancesAndTheMinimumStillFits)
 {
     const core::MainLayout a = ComputeMainLayout(kMinW, kMinH);

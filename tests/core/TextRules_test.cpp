@@ -67,20 +67,16 @@ TEST(TextRules, TextAfterFirstCountsAMissingMarkerAsMinusOne)
         EXPECT_EQ(TextAfterFirst(c.text, c.marker), c.expected) << c.text;
 }
 
-TEST(TextRules, TextBeforeFirstNeedsTheCharacter)
+TEST(TextRules, CutsAndRemovalsKeepDoubleByteCharacters)
 {
     EXPECT_EQ(TextBeforeFirst("12<b>3<", '<'), "12");
-    EXPECT_EQ(TextBeforeFirst("<x", '<'), "");
-    EXPECT_EQ(TextBeforeFirst("1234", '<'), "");
-    EXPECT_EQ(TextBeforeFirst("", '<'), "");
+    EXPECT_EQ(TextBeforeFirst("1234", '<'), "");  // the character is needed
     EXPECT_EQ(TextBeforeFirst("갶b", 'b'), "갶");
-}
-
-TEST(TextRules, RemoveCharKeepsDoubleByteCharacters)
-{
     EXPECT_EQ(RemoveChar("\n1,\n234\n", '\n'), "1,234");
     EXPECT_EQ(RemoveChar("갶b갶", 'b'), "갶갶");
-    EXPECT_EQ(RemoveChar("", 'b'), "");
+    EXPECT_EQ(TextAfterFirstOccurrence("10. Mr. Big", ". "), "Mr. Big");
+    EXPECT_EQ(TextAfterFirstOccurrence("사랑", ". "), "사랑");  // kept whole without the marker
+    EXPECT_EQ(TextAfterFirstOccurrence("1. ", ". "), "");
 }
 
 TEST(TextRules, FirstCharsNeverSplitsACharacter)
@@ -100,12 +96,4 @@ TEST(TextRules, FirstCharsNeverSplitsACharacter)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FirstChars(c.text, c.n), c.expected) << c.text << " " << c.n;
-}
-
-TEST(TextRules, TextAfterFirstOccurrenceKeepsTextWithoutMarker)
-{
-    EXPECT_EQ(TextAfterFirstOccurrence("1. 사랑", ". "), "사랑");
-    EXPECT_EQ(TextAfterFirstOccurrence("10. Mr. Big", ". "), "Mr. Big");
-    EXPECT_EQ(TextAfterFirstOccurrence("사랑", ". "), "사랑");
-    EXPECT_EQ(TextAfterFirstOccurrence("1. ", ". "), "");
 }

@@ -33,38 +33,19 @@ bool ReferencesValid(const std::string& text)
     return true;
 }
 
-// The end of the XML name that starts at `at`; `at` when none does.
-size_t NameEnd(const std::string& text, size_t at)
-{
-    const std::string later = "0123456789.:-";
-    size_t end = at;
-    while (end < text.size() && (std::isalpha(static_cast<unsigned char>(text[end])) || text[end] == '_' ||
-                                 (end > at && later.find(text[end]) != std::string::npos)))
-        ++end;
-    return end;
-}
-
-// The element name of a start tag's inside, or "" unless its attributes are
-// name="value" pairs after white space.
+// The name a start tag's inside begins with; "" when it begins with none.
 std::string ElementName(const std::string& tag)
 {
-    size_t at = NameEnd(tag, 0);
-    const std::string name = tag.substr(0, at);
-    for (size_t from; (from = tag.find_first_not_of(" \t\r\n", at)) != std::string::npos;)
-    {
-        const size_t equals = NameEnd(tag, from);
-        const char quote = equals + 1 < tag.size() ? tag[equals + 1] : '\0';
-        const size_t close = quote == '"' || quote == '\'' ? tag.find(quote, equals + 2) : std::string::npos;
-        if (from == at || equals == from || tag[equals] != '=' || close == std::string::npos ||
-            tag.find('<', equals) < close)
-            return std::string();
-        at = close + 1;
-    }
-    return name;
+    const std::string later = "0123456789.:-";
+    size_t end = 0;
+    while (end < tag.size() && (std::isalpha(static_cast<unsigned char>(tag[end])) || tag[end] == '_' ||
+                                (end > 0 && later.find(tag[end]) != std::string::npos)))
+        ++end;
+    return end < tag.size() && !std::isspace(static_cast<unsigned char>(tag[end])) ? "" : tag.substr(0, end);
 }
 
-// What an XML parser takes: a declaration, then one root element with
-// balanced tags, quoted attributes and valid references.
+// What an XML parser takes, near enough: a declaration, then one root element
+// with balanced tags and valid references.
 bool WellFormed(const std::string& xml)
 {
     size_t at = xml.find("?>");
@@ -177,44 +158,32 @@ TEST_F(StandinTest, EveryDocumentTheProgramsReadParses)
     }
 }
 
-TEST_F(StandinTest, FaultsThatAnswerAnswerWrongly)
+TEST_F(StandinTest, EveryFaultButSlowKeepsTheDocumentFromTheProgram)
 {
     const std::string document = Body(kMusic);
     ASSERT_TRUE(WellFormed(document));
-    struct Case
+    const struct
     {
         const char* mode;
-        int status;
-        bool emptyBody;
-        bool wellFormed;
-    } const cases[] = {
-        {"html", 200, false, false},
-        {"malformed", 200, false, false},
-        {"empty", 200, true, false},
-        {"404", 404, false, false},
-        {"slow&seconds=1", 200, false, true},  // late, but the document
+        int status;  // 0: the connection drops without an answer
+        bool isDocument;
+    } cases[] = {
+        {"html", 200, false}, {"malformed", 200, false}, {"empty", 200, false},
+        {"404", 404, false},  {"close", 0, false},       {"slow&seconds=1", 200, true},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
         SetFault(kMusic, c.mode);
         // The query does not matter: the fault is the path's.
         const httplib::Result result = Get(kMusic + "?again=1");
-        ASSERT_TRUE(result) << c.mode;
-        EXPECT_EQ(c.status, result->status) << c.mode;
-        EXPECT_EQ(c.emptyBody, result->body.empty()) << c.mode;
-        EXPECT_EQ(c.wellFormed, WellFormed(result->body)) << c.mode;
-        EXPECT_EQ(c.wellFormed, result->body == document) << c.mode;
+        EXPECT_EQ(c.status, result ? result->status : 0) << c.mode;
+        if (!result)
+            continue;
+        EXPECT_EQ(c.isDocument, result->body == document) << c.mode;
+        EXPECT_EQ(c.isDocument, WellFormed(result->body)) << c.mode;
     }
     SetFault(kMusic, "none");
     EXPECT_EQ(document, Body(kMusic));
-}
-
-TEST_F(StandinTest, CloseDropsTheConnectionAndTheServerGoesOn)
-{
-    SetFault(kMusic, "close");
-    EXPECT_FALSE(Get(kMusic));
-    EXPECT_EQ("GET " + kMusic + "\n", Body("/__standin/log"));
-    EXPECT_TRUE(WellFormed(Body("/zbxe/comedy/rss")));
 }
 
 TEST_F(StandinTest, HangHoldsTheRequestUntilAReset)
