@@ -1,9 +1,6 @@
 // Each feed of the main window against documents that do and do not match the
 // layout it expects, read back from the lists.
-#include <gtest/gtest.h>
-
-#include "app/MainDlg.h"
-#include "tests/win/app/OpenedMainWindowTest.h"
+#include "tests/win/app/MainWindowHarness.h"
 
 namespace {
 

@@ -45,13 +45,6 @@ std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
     return rows;
 }
 
-std::vector<std::string> TabTexts(const CTabCtrl& tab)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; i < tab.GetItemCount(); ++i) texts.push_back(tab.GetItemText(i).Str());
-    return texts;
-}
-
 std::vector<std::string> LoggedRequests(const std::string& prefix)
 {
     std::vector<std::string> matching;

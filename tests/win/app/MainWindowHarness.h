@@ -7,11 +7,14 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "app/MainDlg.h"
 #include "tests/win/support/Pump.h"
+#include "tests/win/support/StandInTest.h"
 
 struct RecordedBox {
     std::string text;
@@ -26,7 +29,6 @@ void ClearRecordedBoxes();
 
 // The texts of one list's rows, cell by cell.
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);
-std::vector<std::string> TabTexts(const CTabCtrl& tab);
 
 // Requests in the stand-in's log whose path starts with `prefix`.
 std::vector<std::string> LoggedRequests(const std::string& prefix);
@@ -54,4 +56,22 @@ private:
         }
     };
     EndingDlg m_dlg;
+};
+
+// Base of the tests that start from a main window that has finished its
+// start-up: no message box recorded yet and an empty request log.
+class OpenedMainWindowTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        ASSERT_TRUE(m_harness.Open());
+        ClearRecordedBoxes();
+        ASSERT_TRUE(StandIn::ClearLog());
+    }
+
+    CMainDlg& Dlg() { return m_harness.Dlg(); }
+    void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
+
+    MainWindowHarness m_harness;
 };

@@ -1,9 +1,5 @@
 // The main window's start-up against the stand-in server.
-#include <gtest/gtest.h>
-
-#include "app/MainDlg.h"
 #include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/StandInTest.h"
 
 namespace {
 

@@ -1,11 +1,8 @@
 // Section buttons, their workers and the tab strip, on the real main window.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
-#include "app/MainDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/OpenedMainWindowTest.h"
+#include "tests/win/app/MainWindowHarness.h"
 
 namespace {
 
@@ -52,7 +49,7 @@ TEST_F(SectionsTest, EachSectionCountsThenLoadsAndShowsItsListTabsAndTransport)
         int button;
         std::vector<std::string> requests;  // beginnings, in order
         CListCtrl CMainDlg::*list;
-        size_t tabs;
+        int tabs;
         bool transport;
     } sections[] = {
         {"channel", IDC_BTN_SECTION_CHANNEL, {kCount + "menu_vod&", "GET /rss/user/MBCentertainment/videos.rss"},
@@ -75,7 +72,7 @@ TEST_F(SectionsTest, EachSectionCountsThenLoadsAndShowsItsListTabsAndTransport)
         for (size_t i = 0; i < log.size(); ++i) EXPECT_EQ(0u, log[i].find(section.requests[i])) << log[i];
         EXPECT_EQ(&(Dlg().*section.list), VisibleList()) << section.name;
         EXPECT_GT((Dlg().*section.list).GetItemCount(), 0) << section.name;
-        EXPECT_EQ(section.tabs, TabTexts(Dlg().m_tab).size()) << section.name;
+        EXPECT_EQ(section.tabs, Dlg().m_tab.GetItemCount()) << section.name;
         EXPECT_EQ(section.transport, Dlg().m_btnPlay.IsWindowVisible() != FALSE) << section.name;
     }
 }
@@ -130,7 +127,7 @@ TEST_F(SectionsTest, SearchTabsSwitchListsAndASearchFromAnySectionShowsTheVideos
     Press(IDC_BTN_SEARCH);
     EXPECT_EQ(1, Dlg().m_nSection.load());
     EXPECT_EQ(&Dlg().m_listVideo, VisibleList());
-    EXPECT_EQ(2u, TabTexts(Dlg().m_tab).size());
+    EXPECT_EQ(2, Dlg().m_tab.GetItemCount());
 }
 
 TEST_F(SectionsTest, EmptySearchCountsThenAsksForATerm)

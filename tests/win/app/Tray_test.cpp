@@ -1,10 +1,7 @@
 // The close box and the tray: hiding never ends the program, only a left press
 // on our icon brings the window back, and the about commands answer with their box.
-#include <gtest/gtest.h>
-
-#include "app/MainDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/OpenedMainWindowTest.h"
+#include "tests/win/app/MainWindowHarness.h"
 
 namespace {
 
