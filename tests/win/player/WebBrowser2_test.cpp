@@ -113,66 +113,48 @@ protected:
 TEST_F(WebBrowser2Test, ControlFillsAndFollowsItsPlaceholderAndRequestsExactlyTheAddress)
 {
     Host host;
-    CWebBrowser2 browser;
-    host.Bind(browser);
-    ASSERT_TRUE(browser.HasControl());
-    EXPECT_EQ((std::vector<LONG>{0, 0, 320, 215}), ControlPlace(host.Placeholder()));
-    // The placeholder must not paint over the control.
-    EXPECT_TRUE(GetWindowLongA(host.Placeholder(), GWL_STYLE) & WS_CLIPCHILDREN);
-    for (const SIZE& size : {SIZE{800, 478}, SIZE{1, 1}, SIZE{0, 0}, SIZE{786, 444}}) {
-        browser.MoveWindow(-2, -2, size.cx, size.cy);
-        EXPECT_EQ((std::vector<LONG>{0, 0, size.cx, size.cy}), ControlPlace(host.Placeholder()));
-    }
-
-    // The player's query goes out as written: "&amp;" and ';' included.
-    const std::string target = "/v/abc123?version=3&amp;autohide=1;autoplay=1;showinfo=0";
-    browser.Navigate(StandIn::Url(target).c_str());
-    EXPECT_TRUE(WaitForRequest("GET " + target));
-    EXPECT_EQ(StandIn::Url(target), browser.GetLocationURL().Str());
-}
-
-// A video window is closed and opened again while the object stays with the
-// main window; and the object may go before its window.
-TEST_F(WebBrowser2Test, ObjectHostsAgainInANewWindowAndMayGoFirst)
-{
-    Host second;
     {
-        CWebBrowser2 browser;
-        {
-            Host first;
-            first.Bind(browser);
-            ASSERT_TRUE(browser.HasControl());
-        }
-        EXPECT_FALSE(browser.HasControl());
-        EXPECT_EQ(nullptr, browser.GetSafeHwnd());
-        second.Bind(browser);
-        ASSERT_TRUE(browser.HasControl());
-        browser.Navigate(StandIn::Url("/v/again").c_str());
-        EXPECT_TRUE(WaitForRequest("GET /v/again"));
-    }
-    EXPECT_EQ(nullptr, GetWindow(second.Placeholder(), GW_CHILD));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(second.Placeholder()));
-    // The placeholder still answers its own messages.
-    EXPECT_TRUE(MoveWindow(second.Placeholder(), 0, 0, 50, 40, TRUE));
-}
-
-// Closing the video window while its page still loads, over and over: every
-// control goes with its window and leaves no window of its own behind.
-TEST_F(WebBrowser2Test, DestroyMidNavigationRepeatedly)
-{
-    ASSERT_TRUE(StandIn::SetFault("/v/loading", "slow", 1));
-    int windowsAfterFirst = 0;
-    for (int round = 0; round < 20; ++round) {
-        SCOPED_TRACE(testing::Message() << "round " << round);
-        Host host;
         CWebBrowser2 browser;
         host.Bind(browser);
         ASSERT_TRUE(browser.HasControl());
+        EXPECT_EQ((std::vector<LONG>{0, 0, 320, 215}), ControlPlace(host.Placeholder()));
+        // The placeholder must not paint over the control.
+        EXPECT_TRUE(GetWindowLongA(host.Placeholder(), GWL_STYLE) & WS_CLIPCHILDREN);
+        for (const SIZE& size : {SIZE{800, 478}, SIZE{1, 1}, SIZE{0, 0}, SIZE{786, 444}}) {
+            browser.MoveWindow(-2, -2, size.cx, size.cy);
+            EXPECT_EQ((std::vector<LONG>{0, 0, size.cx, size.cy}), ControlPlace(host.Placeholder()));
+        }
+        // The player's query goes out as written: "&amp;" and ';' included.
+        const std::string target = "/v/abc123?version=3&amp;autohide=1;autoplay=1;showinfo=0";
+        browser.Navigate(StandIn::Url(target).c_str());
+        EXPECT_TRUE(WaitForRequest("GET " + target));
+        EXPECT_EQ(StandIn::Url(target), browser.GetLocationURL().Str());
+    }
+    // The object went before its window: the control went with it, the
+    // placeholder stays an ordinary window.
+    EXPECT_EQ(nullptr, GetWindow(host.Placeholder(), GW_CHILD));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(host.Placeholder()));
+    EXPECT_TRUE(MoveWindow(host.Placeholder(), 0, 0, 50, 40, TRUE));
+}
+
+// The video window is closed while its page still loads and opened again,
+// over and over, while the object stays with the main window: the object hosts
+// a fresh control each time, and every control goes with its window.
+TEST_F(WebBrowser2Test, ObjectHostsAgainAfterItsWindowWentMidNavigation)
+{
+    ASSERT_TRUE(StandIn::SetFault("/v/loading", "slow", 1));
+    CWebBrowser2 browser;
+    int windowsAfterFirst = 0;
+    for (int round = 0; round < 20; ++round) {
+        Host host;
+        host.Bind(browser);
+        ASSERT_TRUE(browser.HasControl()) << round;
         const std::string target = "/v/loading?round=" + std::to_string(round);
         browser.Navigate(StandIn::Url(target).c_str());
-        ASSERT_TRUE(WaitForRequest("GET " + target));
+        ASSERT_TRUE(WaitForRequest("GET " + target)) << round;
         host.Destroy();
-        EXPECT_FALSE(browser.HasControl());
+        EXPECT_FALSE(browser.HasControl()) << round;
+        EXPECT_EQ(nullptr, browser.GetSafeHwnd()) << round;
         if (round == 0) windowsAfterFirst = CountThreadWindows();
     }
     EXPECT_TRUE(PumpUntil([&] { return CountThreadWindows() <= windowsAfterFirst; }, 10000))
