@@ -7,13 +7,13 @@
 #include "feeds/XmlFetch.h"
 
 #include "tests/win/support/StandInTest.h"
-#include "tests/win/support/WinEvent.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
 #include <memory>
 
 namespace {
@@ -39,18 +39,19 @@ TEST(RunWithDeadline, WorkStillBlockedAtTheDeadlineIsAbandonedAndFinishesLater)
     EXPECT_TRUE(RunWithDeadline([value] { *value = 7; }, kGenerousMs));
     EXPECT_EQ(7, *value);
 
-    const auto release = std::make_shared<WinEvent>();
-    const auto finished = std::make_shared<WinEvent>();
+    std::promise<void> release;
+    const auto finished = std::make_shared<std::promise<void>>();
+    std::future<void> done = finished->get_future();
     EXPECT_FALSE(RunWithDeadline(
-        [release, finished] {
-            release->WaitMs(INFINITE);
-            finished->Set();
+        [released = release.get_future().share(), finished] {
+            released.wait();
+            finished->set_value();
         },
         100));
     // The caller is back while the work still waits on state it shares.
-    EXPECT_FALSE(finished->WaitMs(0));
-    release->Set();
-    EXPECT_TRUE(finished->WaitMs(kGenerousMs));
+    EXPECT_EQ(std::future_status::timeout, done.wait_for(std::chrono::milliseconds(0)));
+    release.set_value();
+    EXPECT_EQ(std::future_status::ready, done.wait_for(std::chrono::milliseconds(kGenerousMs)));
 }
 
 // Without answering, the worker's send would wait for the caller and the

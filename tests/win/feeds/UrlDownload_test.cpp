@@ -2,7 +2,6 @@
 #include "feeds/UrlDownload.h"
 
 #include "tests/win/support/StandInTest.h"
-#include "tests/win/support/WinEvent.h"
 
 #include "BuildConfig.h"
 
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -93,11 +93,12 @@ TEST_F(UrlDownloadTest, AbandonedDownloadEndsWithoutStoringTheFile)
     ASSERT_TRUE(StandIn::SetFault(kFilePath, "slow", 2));
     // The download thread holds the only copy of the callback, and with it of
     // the guard that sets the event: the event says that thread has ended.
-    const auto threadGone = std::make_shared<WinEvent>();
-    DownloadProgress callback = [guard = std::shared_ptr<void>(nullptr, [threadGone](void*) { threadGone->Set(); })](
+    const auto gone = std::make_shared<std::promise<void>>();
+    std::future<void> threadGone = gone->get_future();
+    DownloadProgress callback = [guard = std::shared_ptr<void>(nullptr, [gone](void*) { gone->set_value(); })](
                                     unsigned long, unsigned long) {};
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, 500, std::move(callback)));
-    ASSERT_TRUE(threadGone->WaitMs(STEL7_NET_DEADLINE_MS));
+    ASSERT_EQ(std::future_status::ready, threadGone.wait_for(std::chrono::milliseconds(STEL7_NET_DEADLINE_MS)));
     EXPECT_FALSE(Exists(path_));
 }
 
