@@ -19,7 +19,6 @@
 struct RecordedBox {
     std::string text;
     std::string caption;
-    UINT type;
     bool ownedByMain;
 };
 

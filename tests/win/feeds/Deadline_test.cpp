@@ -22,14 +22,12 @@ constexpr unsigned kGenerousMs = 10000;
 constexpr UINT kSentMessage = WM_APP + 1;
 constexpr UINT kPostedMessage = WM_APP + 2;
 
-// Counts what reaches a message-only window of the test's thread.
+// Counts the sent messages that reach a message-only window of the test's thread.
 int g_sent = 0;
-int g_posted = 0;
 
 LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     g_sent += message == kSentMessage;
-    g_posted += message == kPostedMessage;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -72,9 +70,9 @@ TEST(RunWithDeadline, SentMessagesAreAnsweredWhilePostedOnesWait)
         },
         kGenerousMs));
     EXPECT_EQ(1, g_sent);
-    EXPECT_EQ(0, g_posted);
+    // The posted message still waits in the queue.
     MSG message;
-    ASSERT_TRUE(PeekMessageW(&message, target, kPostedMessage, kPostedMessage, PM_REMOVE));
+    EXPECT_TRUE(PeekMessageW(&message, target, kPostedMessage, kPostedMessage, PM_REMOVE));
     DestroyWindow(target);
 }
 

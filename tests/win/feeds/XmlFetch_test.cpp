@@ -31,13 +31,6 @@ XmlRequest Request(const std::string& url, std::vector<XmlReading> readings, con
     return request;
 }
 
-std::string TempFolder()
-{
-    char folder[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(MAX_PATH, folder);
-    return std::string(folder, length);
-}
-
 class XmlFetchTest : public StandInTest
 {
 };
@@ -126,7 +119,7 @@ TEST_F(XmlFetchTest, ReplyThatIsNotTheDocumentGivesNoneOfItsElements)
 TEST_F(XmlFetchTest, UnreachableOrUnusableAddressesFailTheRequest)
 {
     for (const std::string& url : {std::string("http://127.0.0.1:9") + kMusicPath, std::string(),
-                                  TempFolder() + "stel7-no-such-file.xml"})
+                                  std::string("C:\\stel7-no-such-file.xml")})
     {
         const XmlResult result = FetchXml(Request(url, {{"title"}}), STEL7_NET_DEADLINE_MS);
         EXPECT_TRUE(result.requestFailed) << url;
@@ -139,9 +132,11 @@ TEST_F(XmlFetchTest, UnreachableOrUnusableAddressesFailTheRequest)
 // and Korean text.
 TEST_F(XmlFetchTest, LocalCopyIsFetchedByItsPath)
 {
-    const std::string folder = TempFolder() + "stel7 feeds #1 %20 한글\\";
+    char temp[MAX_PATH + 1] = {};
+    const std::string tempFolder(temp, GetTempPathA(MAX_PATH, temp));
+    const std::string folder = tempFolder + "stel7 feeds #1 %20 한글\\";
     CreateDirectoryA(folder.c_str(), nullptr);
-    for (const std::string& path : {TempFolder() + "vod.xml", folder + "vod.xml"})
+    for (const std::string& path : {tempFolder + "vod.xml", folder + "vod.xml"})
     {
         ASSERT_TRUE(DownloadUrlToFile(StandIn::Url(kMusicPath), path, STEL7_NET_DEADLINE_MS)) << path;
         const XmlResult result = FetchXml(Request(path, {{"title"}}), STEL7_NET_DEADLINE_MS);
