@@ -1,12 +1,15 @@
 // The one bound on every network call: work that outlives its deadline is
 // abandoned and finishes later, the waiting thread answers what is sent to its
-// windows, and each call gives up on a server that never answers.
+// windows, each call gives up on a server that never answers, and a process
+// may end with such a call still blocked. Usage counts swallow every failure.
 #include "feeds/AnalyticsPing.h"
 #include "feeds/Deadline.h"
 #include "feeds/UrlDownload.h"
 #include "feeds/XmlFetch.h"
 
 #include "tests/win/support/StandInTest.h"
+
+#include "BuildConfig.h"
 
 #include <windows.h>
 
@@ -15,12 +18,15 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr unsigned kGenerousMs = 10000;
 constexpr UINT kSentMessage = WM_APP + 1;
 constexpr UINT kPostedMessage = WM_APP + 2;
+constexpr const char kHangingPath[] = "/app/stel7/config/music.xml";
 
 // Counts the sent messages that reach a message-only window of the test's thread.
 int g_sent = 0;
@@ -76,18 +82,31 @@ TEST(RunWithDeadline, SentMessagesAreAnsweredWhilePostedOnesWait)
     DestroyWindow(target);
 }
 
-class HangingServerTest : public StandInTest
+class NetworkCallTest : public StandInTest
 {
 };
 
+TEST_F(NetworkCallTest, EveryCountReachesTheServerWhateverItAnswers)
+{
+    const std::string path = "/app/stel7/analytics/request/count.php";
+    const std::string target = path + "?mode=stel7_search&key=stel7";
+    for (const char* mode : {"none", "html", "404", "empty", "close"})
+    {
+        ASSERT_TRUE(StandIn::SetFault(path, mode));
+        SendAnalyticsPing(StandIn::Url(target), STEL7_NET_DEADLINE_MS);
+    }
+    SendAnalyticsPing("http://127.0.0.1:9" + target, STEL7_NET_DEADLINE_MS);
+    SendAnalyticsPing("", STEL7_NET_DEADLINE_MS);
+    EXPECT_EQ(std::vector<std::string>(5, "GET " + target), StandIn::Log());
+}
+
 // The deadline is short so the test stays quick; the allowance covers a
 // loaded machine and Wine's thread start-up.
-TEST_F(HangingServerTest, EveryCallGivesUpAtItsDeadline)
+TEST_F(NetworkCallTest, EveryCallGivesUpOnAServerThatNeverAnswers)
 {
     constexpr unsigned kDeadlineMs = 2000;
     constexpr ULONGLONG kLongestOverrunMs = 3000;
-    const std::string path = "/app/stel7/config/music.xml";
-    const std::string url = StandIn::Url(path);
+    const std::string url = StandIn::Url(kHangingPath);
     // Each call, and whether it reported success (a ping reports nothing).
     const std::pair<const char*, std::function<bool()>> calls[] = {
         {"ping",
@@ -105,7 +124,7 @@ TEST_F(HangingServerTest, EveryCallGivesUpAtItsDeadline)
              return !result.requestFailed || result.parsed || !result.readings.empty();
          }},
     };
-    ASSERT_TRUE(StandIn::SetFault(path, "hang"));
+    ASSERT_TRUE(StandIn::SetFault(kHangingPath, "hang"));
     for (const auto& [name, call] : calls)
     {
         const ULONGLONG start = GetTickCount64();
@@ -114,5 +133,40 @@ TEST_F(HangingServerTest, EveryCallGivesUpAtItsDeadline)
     }
     EXPECT_EQ(3u, StandIn::Log().size());
 }
+
+// The helper gives up after 1 s; the rest is Wine starting and ending a process.
+constexpr DWORD kLongestLifeMs = 15000;
+
+class ProcessExitTest : public StandInTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+// The blocked thread must not keep the process alive or crash it.
+TEST_P(ProcessExitTest, ProcessEndsCleanlyWithAnAbandonedCallStillBlocked)
+{
+    ASSERT_TRUE(StandIn::SetFault(kHangingPath, "hang"));
+    char own[MAX_PATH + 1] = {};
+    const std::string self(own, GetModuleFileNameA(nullptr, own, MAX_PATH));
+    std::string command = "\"" + self.substr(0, self.find_last_of('\\') + 1) + "feeds_exit_helper.exe\" " +
+                          GetParam() + " " + StandIn::Url(kHangingPath);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION helper = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &helper))
+        << command;
+    const bool ended = WaitForSingleObject(helper.hProcess, kLongestLifeMs) == WAIT_OBJECT_0;
+    DWORD code = 99;
+    if (!ended)
+        TerminateProcess(helper.hProcess, code);
+    GetExitCodeProcess(helper.hProcess, &code);
+    CloseHandle(helper.hThread);
+    CloseHandle(helper.hProcess);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(0u, code);
+    // The call really was blocked on the server when the process ended.
+    EXPECT_EQ((std::vector<std::string>{"GET " + std::string(kHangingPath)}), StandIn::Log());
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, ProcessExitTest, ::testing::Values("fetch", "ping", "download"));
 
 }  // namespace

@@ -13,11 +13,8 @@ target_link_libraries(feeds_exit_helper PRIVATE stel7net)
 
 stel7_wine_test(feeds_tests
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/Ping_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Deadline_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/ProcessExit_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/UrlDownload_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/XmlFetch_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Documents_test.cpp
     LIBS stel7net)
 # Korean literals are the CP949 bytes the network layer hands back.
 target_compile_options(feeds_tests PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
