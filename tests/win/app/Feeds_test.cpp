@@ -52,22 +52,6 @@ TEST_F(FeedsTest, MissingElementsGiveEmptyCellsOnTheirOwnRow)
     EXPECT_EQ(0, Dlg().m_listHumor.GetItemCount());
 }
 
-TEST_F(FeedsTest, RepliesThatAreNotFeedsLeaveTheListsEmptyAndSilent)
-{
-    for (const char* fault : {"html", "malformed", "empty", "404", "close"}) {
-        for (const char* path : {"/feeds/api/videos", "/search.atom", "/app/stel7/config/music.xml"}) {
-            ASSERT_TRUE(StandIn::SetFault(path, fault));
-        }
-        Dlg().LoadVideoSearch("벚꽃");
-        Dlg().LoadTweetSearch("벚꽃");
-        Dlg().LoadMusicChart();
-        EXPECT_EQ(0, Dlg().m_listVideo.GetItemCount()) << fault;
-        EXPECT_EQ(0, Dlg().m_listTweet.GetItemCount()) << fault;
-        EXPECT_EQ(0, Dlg().m_listMusic.GetItemCount()) << fault;
-    }
-    EXPECT_TRUE(RecordedBoxes().empty());
-}
-
 // A failed download says so and must not list the copy an earlier channel
 // left; an error page that did download is just an empty list.
 TEST_F(FeedsTest, FailedChannelDownloadSaysSoAndListsNoStaleCopy)

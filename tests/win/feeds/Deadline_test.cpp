@@ -1,7 +1,6 @@
-// The one bound on every network call: work that outlives its deadline is
-// abandoned and finishes later, the waiting thread answers what is sent to its
-// windows, each call gives up on a server that never answers, and a process
-// may end with such a call still blocked. Usage counts swallow every failure.
+// The one bound on every network call: the waiting thread answers what is sent
+// to its windows, each call gives up on a server that never answers, and a
+// process may end with such a call still blocked. Usage counts swallow every failure.
 #include "feeds/AnalyticsPing.h"
 #include "feeds/Deadline.h"
 #include "feeds/UrlDownload.h"
@@ -16,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <future>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,27 +32,6 @@ LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 {
     g_sent += message == kSentMessage;
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TEST(RunWithDeadline, WorkStillBlockedAtTheDeadlineIsAbandonedAndFinishesLater)
-{
-    const auto value = std::make_shared<int>(0);
-    EXPECT_TRUE(RunWithDeadline([value] { *value = 7; }, kGenerousMs));
-    EXPECT_EQ(7, *value);
-
-    std::promise<void> release;
-    const auto finished = std::make_shared<std::promise<void>>();
-    std::future<void> done = finished->get_future();
-    EXPECT_FALSE(RunWithDeadline(
-        [released = release.get_future().share(), finished] {
-            released.wait();
-            finished->set_value();
-        },
-        100));
-    // The caller is back while the work still waits on state it shares.
-    EXPECT_EQ(std::future_status::timeout, done.wait_for(std::chrono::milliseconds(0)));
-    release.set_value();
-    EXPECT_EQ(std::future_status::ready, done.wait_for(std::chrono::milliseconds(kGenerousMs)));
 }
 
 // Without answering, the worker's send would wait for the caller and the

@@ -111,7 +111,6 @@ TEST_F(StandinTest, EveryDocumentTheProgramsReadParses)
     {
         const std::string body = Body(target);
         EXPECT_TRUE(WellFormed(body)) << target << "\n" << body.substr(0, 300);
-        EXPECT_EQ(std::string::npos, body.find("@BASE@")) << target;
     }
 }
 
@@ -162,8 +161,6 @@ TEST_F(StandinTest, LogHoldsRawTargetsInOrderWithoutControls)
     SetFault("/x", "none");
     EXPECT_EQ("GET " + kMusic + "\nGET /feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C\nGET /zbxe/comedy/rss\n",
               Body("/__standin/log"));
-    EXPECT_EQ("OK\n", Body("/__standin/clear"));
-    EXPECT_EQ("", Body("/__standin/log"));
 }
 
 }  // namespace
