@@ -5,7 +5,6 @@
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "tests/win/support/StandIn.h"
 
 namespace {
 
@@ -43,15 +42,6 @@ std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
         rows.push_back(cells);
     }
     return rows;
-}
-
-std::vector<std::string> LoggedRequests(const std::string& prefix)
-{
-    std::vector<std::string> matching;
-    for (const std::string& line : StandIn::Log()) {
-        if (line.compare(0, prefix.size(), prefix) == 0) matching.push_back(line);
-    }
-    return matching;
 }
 
 MainWindowHarness::MainWindowHarness()

@@ -29,8 +29,6 @@ void ClearRecordedBoxes();
 // The texts of one list's rows, cell by cell.
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);
 
-// Requests in the stand-in's log whose path starts with `prefix`.
-std::vector<std::string> LoggedRequests(const std::string& prefix);
 
 class MainWindowHarness {
 public:

@@ -66,7 +66,7 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
     Program first;
     ASSERT_TRUE(first.Start());
     // Up once both start-up searches went out.
-    ASSERT_TRUE(PumpUntil([] { return !LoggedRequests("GET /search.atom").empty(); }, 20000));
+    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /search.atom").empty(); }, 20000));
     const HWND hMain = WaitForDialog(first);
     ASSERT_TRUE(hMain != nullptr);
     ASSERT_TRUE(StandIn::ClearLog());

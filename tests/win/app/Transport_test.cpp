@@ -50,8 +50,8 @@ protected:
     std::vector<std::string> PlayerRequests(size_t count)
     {
         std::vector<std::string> paths;
-        PumpUntil([&] { return LoggedRequests("GET /v/").size() >= count; }, 10000);
-        for (const std::string& line : LoggedRequests("GET /v/")) paths.push_back(line.substr(4, line.find('?') - 4));
+        PumpUntil([&] { return StandIn::Log("GET /v/").size() >= count; }, 10000);
+        for (const std::string& line : StandIn::Log("GET /v/")) paths.push_back(line.substr(4, line.find('?') - 4));
         return paths;
     }
     bool VideoWindowOpen() { return Dlg().m_pVideoDlg && ::IsWindow(Dlg().m_pVideoDlg->m_hWnd); }
@@ -125,7 +125,7 @@ TEST_F(TransportTest, RowsThatDoNotExistPlayNothing)
     PumpFor(1500);
     EXPECT_EQ("스텔론", Caption());
     EXPECT_FALSE(VideoWindowOpen());
-    EXPECT_TRUE(LoggedRequests("GET /v/").empty());
+    EXPECT_TRUE(StandIn::Log("GET /v/").empty());
 }
 
 TEST_F(TransportTest, VideoWindowOpensCentredOnceFollowsTheCurrentRowAndStopCloses)

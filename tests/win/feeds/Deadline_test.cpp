@@ -14,47 +14,33 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr unsigned kGenerousMs = 10000;
-constexpr UINT kSentMessage = WM_APP + 1;
-constexpr UINT kPostedMessage = WM_APP + 2;
 constexpr const char kHangingPath[] = "/app/stel7/config/music.xml";
-
-// Counts the sent messages that reach a message-only window of the test's thread.
-int g_sent = 0;
-
-LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    g_sent += message == kSentMessage;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // Without answering, the worker's send would wait for the caller and the
 // caller for the worker until the deadline; posted messages wait for the caller.
 TEST(RunWithDeadline, SentMessagesAreAnsweredWhilePostedOnesWait)
 {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = Counting;
-    windowClass.lpszClassName = L"stel7DeadlineTest";
-    RegisterClassW(&windowClass);
-    const HWND target = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        nullptr, nullptr);
+    const HWND target =
+        CreateWindowExA(0, "Static", "answered", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, target);
+    const auto text = std::make_shared<std::array<char, 16>>();
     EXPECT_TRUE(RunWithDeadline(
-        [target] {
-            PostMessageW(target, kPostedMessage, 0, 0);
-            SendMessageW(target, kSentMessage, 0, 0);
+        [target, text] {
+            PostMessageA(target, WM_APP, 0, 0);
+            SendMessageA(target, WM_GETTEXT, text->size(), reinterpret_cast<LPARAM>(text->data()));
         },
-        kGenerousMs));
-    EXPECT_EQ(1, g_sent);
-    // The posted message still waits in the queue.
+        10000));
+    EXPECT_STREQ("answered", text->data());
     MSG message;
-    EXPECT_TRUE(PeekMessageW(&message, target, kPostedMessage, kPostedMessage, PM_REMOVE));
+    EXPECT_TRUE(PeekMessageA(&message, target, WM_APP, WM_APP, PM_REMOVE));
     DestroyWindow(target);
 }
 

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,12 +22,7 @@ constexpr int kBrowserId = 1003;
 
 bool WaitForRequest(const std::string& line)
 {
-    return PumpUntil(
-        [&] {
-            const std::vector<std::string> log = StandIn::Log();
-            return std::find(log.begin(), log.end(), line) != log.end();
-        },
-        10000);
+    return PumpUntil([&] { return !StandIn::Log(line).empty(); }, 10000);
 }
 
 // {left, top, right, bottom} of the control's window in its placeholder's

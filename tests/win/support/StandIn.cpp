@@ -78,7 +78,7 @@ bool SetDocument(const std::string& path, const std::string& body)
     return Request("POST", "/__standin/doc?path=" + Encoded(path), body);
 }
 
-std::vector<std::string> Log()
+std::vector<std::string> Log(const std::string& prefix)
 {
     std::string text;
     std::vector<std::string> lines;
@@ -86,7 +86,10 @@ std::vector<std::string> Log()
         return lines;
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
+    {
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            lines.push_back(line);
+    }
     return lines;
 }
 
