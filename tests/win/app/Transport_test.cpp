@@ -34,10 +34,7 @@ protected:
         Dlg().SendMessage(WM_NOTIFY, static_cast<WPARAM>(nList), reinterpret_cast<LPARAM>(&item));
     }
     // Sent ticks of the music clock; the tests of its own timer pump instead.
-    void Ticks(int n)
-    {
-        for (int i = 0; i < n; ++i) Dlg().SendMessage(WM_TIMER, 1, 0);
-    }
+    void Ticks(int n) { for (int i = 0; i < n; ++i) Dlg().SendMessage(WM_TIMER, 1, 0); }
     std::string Caption() { return Dlg().GetWindowText().Str(); }
     void LoadChart(const char* pszFile, int nRows)
     {

@@ -27,15 +27,15 @@ constexpr const char kMusicPath[] = "/app/stel7/config/music.xml";
 constexpr const char kTestPath[] = "/test/document.xml";
 constexpr const char kFilePath[] = "/test/stel7_update.exe";
 
-XmlRequest Request(const std::string& url, std::vector<XmlReading> readings, const std::string& recordTag = "",
-                   std::vector<XmlReading> recordFields = {})
+XmlResult Fetch(const std::string& url, std::vector<XmlReading> readings, const std::string& recordTag = "",
+                std::vector<XmlReading> recordFields = {})
 {
     XmlRequest request;
     request.url = url;
     request.readings = std::move(readings);
     request.recordTag = recordTag;
     request.recordFields = std::move(recordFields);
-    return request;
+    return FetchXml(request, STEL7_NET_DEADLINE_MS);
 }
 
 class XmlFetchTest : public StandInTest
@@ -52,10 +52,8 @@ TEST_F(XmlFetchTest, PrefixedAndPlainNamesAreDifferentElements)
                                                 "<yt:duration seconds='59'/></media:group>"
                                                 "<title>entry</title></entry>"
                                                 "</feed>"));
-    const XmlResult result =
-        FetchXml(Request(StandIn::Url(kTestPath), {{"title"}, {"media:title"}, {"group"}}, "entry",
-                         {{"title"}, {"media:title"}, {"yt:duration", 0}, {"yt:duration", 1}}),
-                 STEL7_NET_DEADLINE_MS);
+    const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"title"}, {"media:title"}, {"group"}}, "entry",
+                                   {{"title"}, {"media:title"}, {"yt:duration", 0}, {"yt:duration", 1}});
     ASSERT_TRUE(result.parsed);
     EXPECT_EQ((std::vector<Values>{{"feed", "entry"}, {"feed media", "entry media"}, {}}), result.readings);
     EXPECT_EQ((std::vector<Values>{{"entry", "entry media", "59", ""}}), result.records);
@@ -72,9 +70,8 @@ TEST_F(XmlFetchTest, MismatchedDocumentsGiveEmptyValuesNeverShiftedOnes)
                                                 u8"<item b=\"셋\"/>"
                                                 u8"</list>"));
     const XmlResult result =
-        FetchXml(Request(StandIn::Url(kTestPath), {{"item", 0}, {"item", 1}, {"item", -1}, {"name"}, {"list", 0}},
-                         "item", {{"name"}, {"other"}, {"item"}}),
-                 STEL7_NET_DEADLINE_MS);
+        Fetch(StandIn::Url(kTestPath), {{"item", 0}, {"item", 1}, {"item", -1}, {"name"}, {"list", 0}}, "item",
+              {{"name"}, {"other"}, {"item"}});
     ASSERT_TRUE(result.parsed);
     ASSERT_EQ(5u, result.readings.size());
     // Attributes count by position in each element: the third item's only attribute is its first.
@@ -91,7 +88,7 @@ TEST_F(XmlFetchTest, MismatchedDocumentsGiveEmptyValuesNeverShiftedOnes)
 TEST_F(XmlFetchTest, CharactersOutsideTheKoreanCodePageBecomeItsDefaultCharacter)
 {
     ASSERT_TRUE(StandIn::SetDocument(kTestPath, u8"<a><t>가\u0E01나</t></a>"));
-    const XmlResult result = FetchXml(Request(StandIn::Url(kTestPath), {{"t"}}), STEL7_NET_DEADLINE_MS);
+    const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"t"}});
     EXPECT_EQ((std::vector<Values>{{"가?나"}}), result.readings);
 }
 
@@ -114,9 +111,7 @@ TEST_F(XmlFetchTest, ReplyThatIsNotTheDocumentGivesNoneOfItsElements)
     for (const auto& c : cases)
     {
         ASSERT_TRUE(StandIn::SetFault(kMusicPath, c.mode));
-        const XmlResult result =
-            FetchXml(Request(StandIn::Url(kMusicPath), {{"title"}, {"name"}}, "song", {{"title"}}),
-                     STEL7_NET_DEADLINE_MS);
+        const XmlResult result = Fetch(StandIn::Url(kMusicPath), {{"title"}, {"name"}}, "song", {{"title"}});
         EXPECT_EQ(c.readings, result.readings) << c.mode;
         EXPECT_TRUE(result.records.empty()) << c.mode;
         EXPECT_EQ(!c.readings.empty(), result.parsed) << c.mode;
@@ -128,7 +123,7 @@ TEST_F(XmlFetchTest, UnreachableOrUnusableAddressesFailTheRequest)
     for (const std::string& url : {std::string("http://127.0.0.1:9") + kMusicPath, std::string(),
                                   std::string("C:\\stel7-no-such-file.xml")})
     {
-        const XmlResult result = FetchXml(Request(url, {{"title"}}), STEL7_NET_DEADLINE_MS);
+        const XmlResult result = Fetch(url, {{"title"}});
         EXPECT_TRUE(result.requestFailed) << url;
         EXPECT_FALSE(result.parsed) << url;
     }
@@ -146,7 +141,7 @@ TEST_F(XmlFetchTest, LocalCopyIsFetchedByItsPath)
     for (const std::string& path : {tempFolder + "vod.xml", folder + "vod.xml"})
     {
         ASSERT_TRUE(DownloadUrlToFile(StandIn::Url(kMusicPath), path, STEL7_NET_DEADLINE_MS)) << path;
-        const XmlResult result = FetchXml(Request(path, {{"title"}}), STEL7_NET_DEADLINE_MS);
+        const XmlResult result = Fetch(path, {{"title"}});
         EXPECT_EQ(20u, result.readings.empty() ? 0u : result.readings[0].size()) << path;
         DeleteFileA(path.c_str());
     }
