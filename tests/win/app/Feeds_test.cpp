@@ -6,8 +6,6 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-class FeedsTest : public OpenedMainWindowTest {};
-
 class MainWindowTest : public StandInTest {
 protected:
     MainWindowHarness m_harness;
@@ -48,6 +46,8 @@ TEST_F(MainWindowTest, StartUpGoesOnSilentlyWhenEveryServiceFails)
     EXPECT_TRUE(RecordedBoxes().empty());
     EXPECT_TRUE(dlg.IsWindowVisible());
 }
+
+class FeedsTest : public OpenedMainWindowTest {};
 
 TEST_F(FeedsTest, RankTermStaysWhenTheDocumentHasNoFirstPlaceOrDoesNotParse)
 {

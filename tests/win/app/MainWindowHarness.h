@@ -29,7 +29,6 @@ void ClearRecordedBoxes();
 // The texts of one list's rows, cell by cell.
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);
 
-
 class MainWindowHarness {
 public:
     MainWindowHarness();
@@ -38,7 +37,7 @@ public:
     // Creates the window; the start-up sequence runs before this returns.
     bool Open();
     CMainDlg& Dlg() { return m_dlg; }
-    // Ends the window as the exit command does and destroys it.
+    // Destroys the window, which waits for its workers, and runs its last messages.
     void Close();
 
 private:

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -22,8 +23,9 @@ bool WellFormed(const std::string& xml)
     for (size_t at = xml.find('&'); at != std::string::npos; at = xml.find('&', at + 1))
     {
         const std::string name = xml.substr(at + 1, xml.find(';', at) - at - 1);
-        const bool numeric = name.size() > 1 && name[0] == '#' &&
-                             name.find_first_not_of("0123456789abcdefABCDEF", name[1] == 'x' ? 2 : 1) == std::string::npos;
+        const size_t digits = name.rfind("#x", 0) == 0 ? 2 : 1;
+        const bool numeric = name.size() > digits && name[0] == '#' &&
+                             name.find_first_not_of("0123456789abcdefABCDEF", digits) == std::string::npos;
         if (!numeric && name != "amp" && name != "lt" && name != "gt" && name != "quot" && name != "apos")
             return false;
     }
