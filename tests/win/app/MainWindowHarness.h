@@ -7,16 +7,18 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "app/MainDlg.h"
+#include "tests/win/support/Pump.h"
+#include "tests/win/support/StandInTest.h"
 
 struct RecordedBox {
     std::string text;
     std::string caption;
-    UINT type;
     bool ownedByMain;
 };
 
@@ -24,17 +26,8 @@ struct RecordedBox {
 std::vector<RecordedBox> RecordedBoxes();
 void ClearRecordedBoxes();
 
-// Handles this thread's messages for about `ms` milliseconds.
-void PumpFor(DWORD ms);
-// Handles messages until `done` holds or `timeoutMs` passes; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-
 // The texts of one list's rows, cell by cell.
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);
-std::vector<std::string> TabTexts(const CTabCtrl& tab);
-
-// Requests in the stand-in's log whose path starts with `prefix`.
-std::vector<std::string> LoggedRequests(const std::string& prefix);
 
 class MainWindowHarness {
 public:
@@ -44,9 +37,29 @@ public:
     // Creates the window; the start-up sequence runs before this returns.
     bool Open();
     CMainDlg& Dlg() { return m_dlg; }
-    // Ends the window as the exit command does and destroys it.
+    // Destroys the window, which waits for its workers, and runs its last messages.
     void Close();
 
 private:
+    // Run modelessly, the window is destroyed when it is ended, as the
+    // program's modal loop ends and destroys it.
     CMainDlg m_dlg;
+};
+
+// Base of the tests that start from a main window that has finished its
+// start-up: no message box recorded yet and an empty request log.
+class OpenedMainWindowTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        ASSERT_TRUE(m_harness.Open());
+        ClearRecordedBoxes();
+        ASSERT_TRUE(StandIn::ClearLog());
+    }
+
+    CMainDlg& Dlg() { return m_harness.Dlg(); }
+    void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
+
+    MainWindowHarness m_harness;
 };

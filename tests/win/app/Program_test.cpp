@@ -1,5 +1,5 @@
-// The real program, run as separate processes: the modal loop's key filter,
-// the single-instance rule, and the exit commands.
+// The real program, run as separate processes: the single-instance rule, the
+// modal loop's key filter, and the exit command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,159 +8,94 @@
 #include <string>
 
 #include "res/resource.h"
+#include "tests/win/app/MainWindowHarness.h"
 #include "tests/win/support/StandInTest.h"
 
 namespace {
-
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
-    dir.erase(dir.find_last_of('\\'));  // tests\win
-    dir.erase(dir.find_last_of('\\'));  // tests
-    dir.erase(dir.find_last_of('\\'));  // the build folder
-    return dir + "\\app\\stel7.exe";
-}
 
 struct Program {
     PROCESS_INFORMATION pi = {};
     bool Start()
     {
+        char path[MAX_PATH] = {};
+        std::string command(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+        // From <build>\tests\win\app_tests.exe to <build>\app\stel7.exe.
+        for (int i = 0; i < 3; ++i) command.erase(command.find_last_of('\\'));
+        command = "\"" + command + "\\app\\stel7.exe\"";
         STARTUPINFOA si = {};
         si.cb = sizeof(si);
-        std::string command = "\"" + ProgramPath() + "\"";
         return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != 0;
     }
     bool WaitExit(DWORD ms) { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
     ~Program()
     {
-        if (pi.hProcess) {
-            if (!WaitExit(0)) ::TerminateProcess(pi.hProcess, 1);
-            ::CloseHandle(pi.hProcess);
-            ::CloseHandle(pi.hThread);
-        }
+        if (!pi.hProcess) return;
+        if (!WaitExit(0)) ::TerminateProcess(pi.hProcess, 1);
+        ::CloseHandle(pi.hProcess);
+        ::CloseHandle(pi.hThread);
     }
 };
 
-struct FoundWindow {
-    DWORD processId;
-    const char* className;
-    HWND hWnd;
-};
-
-BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
+BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam)
 {
-    FoundWindow* pFind = reinterpret_cast<FoundWindow*>(lParam);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hWnd, &processId);
-    char className[64] = {};
+    char className[16] = {};
     ::GetClassNameA(hWnd, className, sizeof(className));
-    if (processId == pFind->processId && ::IsWindowVisible(hWnd) && std::string(className) == pFind->className) {
-        pFind->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (!::IsWindowVisible(hWnd) || std::string(className) != "#32770") return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
 }
 
-// The first visible top-level dialog of the process, waiting up to ms.
-HWND WaitForDialog(DWORD processId, DWORD ms)
+// The shown dialog of the program's main thread, waiting up to 10 s.
+HWND WaitForDialog(const Program& program)
 {
-    const DWORD start = ::GetTickCount();
-    do {
-        FoundWindow find = {processId, "#32770", nullptr};
-        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&find));
-        if (find.hWnd) return find.hWnd;
-        ::Sleep(50);
-    } while (::GetTickCount() - start < ms);
-    return nullptr;
-}
-
-std::string WindowText(HWND hWnd)
-{
-    char text[512] = {};
-    ::GetWindowTextA(hWnd, text, sizeof(text));
-    return text;
-}
-
-// The main window is up once its start-up searches have been asked for.
-bool WaitForStartUp(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        for (const std::string& line : StandIn::Log()) {
-            if (line.rfind("GET /search.atom", 0) == 0) return true;
-        }
-        ::Sleep(50);
-    } while (::GetTickCount() - start < ms);
-    return false;
+    HWND hFound = nullptr;
+    PumpUntil(
+        [&] { return !::EnumThreadWindows(program.pi.dwThreadId, &MatchDialog, reinterpret_cast<LPARAM>(&hFound)); },
+        10000);
+    return hFound;
 }
 
 class ProgramTest : public StandInTest {};
 
-TEST_F(ProgramTest, SecondCopySaysSoAndEndsWithoutTouchingTheFirst)
+TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExitCommand)
 {
+    char tempDir[MAX_PATH] = {};
+    const std::string copy = std::string(tempDir, ::GetTempPathA(MAX_PATH, tempDir)) + "vod.xml";
+    std::ofstream(copy) << "<rss/>";
+
     Program first;
     ASSERT_TRUE(first.Start());
-    ASSERT_TRUE(WaitForStartUp(20000));
-    const HWND hMain = WaitForDialog(first.pi.dwProcessId, 5000);
+    // Up once both start-up searches went out.
+    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /search.atom").empty(); }, 20000));
+    const HWND hMain = WaitForDialog(first);
     ASSERT_TRUE(hMain != nullptr);
     ASSERT_TRUE(StandIn::ClearLog());
 
     Program second;
     ASSERT_TRUE(second.Start());
-    const HWND hBox = WaitForDialog(second.pi.dwProcessId, 10000);
+    const HWND hBox = WaitForDialog(second);
     ASSERT_TRUE(hBox != nullptr);
-    EXPECT_EQ("스텔론", WindowText(hBox));
-    HWND hText = ::GetDlgItem(hBox, 0xFFFF);
-    ASSERT_TRUE(hText != nullptr);
-    EXPECT_EQ("스텔론 현재 실행 중입니다.", WindowText(hText));
+    char text[64] = {};
+    ::GetDlgItemTextA(hBox, 0xFFFF, text, sizeof(text));
+    EXPECT_STREQ("스텔론 현재 실행 중입니다.", text);
     ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(second.WaitExit(10000));
-
     EXPECT_TRUE(StandIn::Log().empty());
-    EXPECT_FALSE(first.WaitExit(0));
-    EXPECT_TRUE(::IsWindow(hMain));
-    ::PostMessageA(hMain, WM_COMMAND, ID_FILE_EXIT, 0);
-    EXPECT_TRUE(first.WaitExit(10000));
-}
 
-TEST_F(ProgramTest, EscapeKeepsTheWindowEnterSearchesAndTrayExitEnds)
-{
-    char tempDir[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, tempDir);
-    const std::string copy = std::string(tempDir) + "vod.xml";
-    std::ofstream(copy) << "<rss/>";
-
-    Program program;
-    ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(WaitForStartUp(20000));
-    const HWND hMain = WaitForDialog(program.pi.dwProcessId, 5000);
-    ASSERT_TRUE(hMain != nullptr);
+    // Escape must not end the window; Enter searches with the term encoded.
     const HWND hEdit = ::GetDlgItem(hMain, IDC_EDIT_SEARCH);
-    ASSERT_TRUE(StandIn::ClearLog());
-
     ::PostMessageA(hEdit, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::Sleep(500);
-    EXPECT_TRUE(::IsWindowVisible(hMain));
-    EXPECT_FALSE(program.WaitExit(0));
-
-    ::SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    ::SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("R&B 발라드"));
     ::PostMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0);
-    const DWORD start = ::GetTickCount();
-    std::vector<std::string> log;
-    while (::GetTickCount() - start < 10000) {
-        log = StandIn::Log();
-        if (log.size() >= 3) break;
-        ::Sleep(50);
-    }
-    ASSERT_EQ(3u, log.size());
-    EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_search&key=stel7", log[0]);
-    EXPECT_EQ("GET /feeds/api/videos?max-results=30&q=abc", log[1]);
-    EXPECT_EQ("GET /search.atom?q=abc", log[2]);
+    EXPECT_TRUE(PumpUntil([] { return StandIn::Log().size() >= 3; }, 10000));
+    EXPECT_EQ((std::vector<std::string>{"GET /app/stel7/analytics/request/count.php?mode=stel7_search&key=stel7",
+                                        "GET /feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C%EB%9D%BC%EB%93%9C",
+                                        "GET /search.atom?q=R%26B%20%EB%B0%9C%EB%9D%BC%EB%93%9C"}),
+              StandIn::Log());
+    EXPECT_TRUE(::IsWindowVisible(hMain));
 
     ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
-    EXPECT_TRUE(program.WaitExit(10000));
+    EXPECT_TRUE(first.WaitExit(10000));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copy.c_str()));
 }
 

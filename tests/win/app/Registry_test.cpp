@@ -13,89 +13,36 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
     void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-
-    static void Store(const char* name, DWORD type, const void* data, DWORD size)
+    int Read(const char* name, const char* dflt)
     {
-        HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &hKey,
-                                                   nullptr));
-        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, name, 0, type, static_cast<const BYTE*>(data), size));
-        ::RegCloseKey(hKey);
+        return ReadRegistryString(HKEY_CURRENT_USER, kKey, name, dflt, m_buffer, sizeof(m_buffer));
     }
-
-    static bool ValueExists(const char* name)
-    {
-        HKEY hKey = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-        const bool exists = ::RegQueryValueExA(hKey, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-        ::RegCloseKey(hKey);
-        return exists;
-    }
-
-    static bool KeyExists()
-    {
-        HKEY hKey = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return false;
-        ::RegCloseKey(hKey);
-        return true;
-    }
-
     char m_buffer[260] = {};
 };
 
-TEST_F(RegistryTest, ReadingCreatesTheKeyButNeverTheValue)
+// Reading creates the key, never the value; what is no text of up to 259
+// characters reads as the default.
+TEST_F(RegistryTest, TextUpTo259CharactersReadsBackAndAnythingElseAsTheDefault)
 {
-    EXPECT_EQ(0, ReadRegistryString(HKEY_CURRENT_USER, kKey, "run", "true", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("true", m_buffer);
-    EXPECT_TRUE(KeyExists());
-    EXPECT_FALSE(ValueExists("run"));
-}
-
-TEST_F(RegistryTest, WrittenTextReadsBack)
-{
-    EXPECT_EQ(1, WriteRegistryString(HKEY_CURRENT_USER, kKey, "music", "continuity"));
-    EXPECT_EQ(1, ReadRegistryString(HKEY_CURRENT_USER, kKey, "music", "none", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("continuity", m_buffer);
-    EXPECT_EQ(1, WriteRegistryString(HKEY_CURRENT_USER, kKey, "music", "스텔론"));
-    EXPECT_EQ(1, ReadRegistryString(HKEY_CURRENT_USER, kKey, "music", "none", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("스텔론", m_buffer);
-}
-
-TEST_F(RegistryTest, LengthLimitIs259Characters)
-{
-    const std::string fits(259, 'a');
-    const std::string tooLong(260, 'b');
-    WriteRegistryString(HKEY_CURRENT_USER, kKey, "fits", fits.c_str());
-    WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", tooLong.c_str());
-    EXPECT_EQ(1, ReadRegistryString(HKEY_CURRENT_USER, kKey, "fits", "d", m_buffer, sizeof(m_buffer)));
-    EXPECT_EQ(fits, m_buffer);
-    EXPECT_EQ(0, ReadRegistryString(HKEY_CURRENT_USER, kKey, "long", "false", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("false", m_buffer);
-}
-
-TEST_F(RegistryTest, ValuesThatAreNotTextReadAsTheDefault)
-{
+    EXPECT_EQ(0, Read("music", "none"));
+    EXPECT_STREQ("none", m_buffer);
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &hKey));
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "music", nullptr, nullptr, nullptr, nullptr));
     const DWORD number = 1;
-    Store("dword", REG_DWORD, &number, sizeof(number));
-    EXPECT_EQ(0, ReadRegistryString(HKEY_CURRENT_USER, kKey, "dword", "0", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("0", m_buffer);
-
-    const char binary[4] = {'t', 'r', 'u', 'e'};
-    Store("binary", REG_BINARY, binary, sizeof(binary));
-    EXPECT_EQ(0, ReadRegistryString(HKEY_CURRENT_USER, kKey, "binary", "false", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("false", m_buffer);
-}
-
-TEST_F(RegistryTest, TextStoredWithoutItsTerminatorStillEndsInTheBuffer)
-{
-    Store("bare", REG_SZ, "true", 4);
-    EXPECT_EQ(1, ReadRegistryString(HKEY_CURRENT_USER, kKey, "bare", "false", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("true", m_buffer);
-
-    const std::string full(260, 'c');
-    Store("full", REG_SZ, full.data(), 260);
-    EXPECT_EQ(0, ReadRegistryString(HKEY_CURRENT_USER, kKey, "full", "dflt", m_buffer, sizeof(m_buffer)));
-    EXPECT_STREQ("dflt", m_buffer);
+    ::RegSetValueExA(hKey, "dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    ::RegSetValueExA(hKey, "binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>("true"), 4);
+    ::RegCloseKey(hKey);
+    WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(260, 'b').c_str());
+    for (const char* name : {"dword", "binary", "long"}) {
+        EXPECT_EQ(0, Read(name, "false")) << name;
+        EXPECT_STREQ("false", m_buffer) << name;
+    }
+    for (const std::string& text : {std::string("continuity"), std::string("스텔론"), std::string(259, 'a')}) {
+        EXPECT_EQ(1, WriteRegistryString(HKEY_CURRENT_USER, kKey, "music", text.c_str()));
+        EXPECT_EQ(1, Read("music", "none"));
+        EXPECT_EQ(text, m_buffer);
+    }
 }
 
 }  // namespace

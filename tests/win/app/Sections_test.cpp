@@ -1,11 +1,8 @@
 // Section buttons, their workers and the tab strip, on the real main window.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
-#include "app/MainDlg.h"
 #include "res/resource.h"
-#include "tests/win/app/OpenedMainWindowTest.h"
+#include "tests/win/app/MainWindowHarness.h"
 
 namespace {
 
@@ -25,170 +22,115 @@ protected:
         Dlg().SendMessage(WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&hdr));
     }
 
-    // Exactly one list is visible, and it is the one given.
-    void ExpectOnlyVisible(CListCtrl& shown)
+    // The one visible list, or null when there is not exactly one.
+    CListCtrl* VisibleList()
     {
+        CListCtrl* pShown = nullptr;
         for (CListCtrl* pList : {&Dlg().m_listVideo, &Dlg().m_listTweet, &Dlg().m_listChannel, &Dlg().m_listMusic,
                                  &Dlg().m_listHumor}) {
-            EXPECT_EQ(pList == &shown, pList->IsWindowVisible() != FALSE) << pList->GetDlgItem(0);
+            if (!pList->IsWindowVisible()) continue;
+            if (pShown) return nullptr;
+            pShown = pList;
         }
-    }
-
-    bool TransportVisible()
-    {
-        return Dlg().m_btnPlay.IsWindowVisible() && Dlg().m_btnStop.IsWindowVisible() &&
-               Dlg().m_btnPrev.IsWindowVisible() && Dlg().m_btnNext.IsWindowVisible();
+        return pShown;
     }
 };
 
-TEST_F(SectionsTest, ChannelSectionCountsFirstThenLoadsTheFirstChannel)
+TEST_F(SectionsTest, EachSectionCountsThenLoadsAndShowsItsListTabsAndTransport)
 {
-    Press(IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(WaitForWorkers());
-    const std::vector<std::string> log = StandIn::Log();
-    ASSERT_EQ(2u, log.size());
-    EXPECT_EQ(kCount + "menu_vod&key=stel7", log[0]);
-    EXPECT_EQ("GET /rss/user/MBCentertainment/videos.rss", log[1]);
-    EXPECT_EQ((std::vector<std::string>{"MBC", "SBS", "tvN", "Mnet", "JTBC", "MBN", "채널A", "온게임넷",
-                                        "SM Entertainment", "YG Entertainment", "JYP Entertainment"}),
-              TabTexts(Dlg().m_tab));
-    ExpectOnlyVisible(Dlg().m_listChannel);
-    EXPECT_TRUE(TransportVisible());
-    EXPECT_EQ(15, Dlg().m_listChannel.GetItemCount());
-    EXPECT_EQ(2, Dlg().m_nSection.load());
-}
-
-TEST_F(SectionsTest, MusicAndHumourSectionsHaveOneTabAndTheirOwnTransport)
-{
-    Press(IDC_BTN_SECTION_MUSIC);
-    ASSERT_TRUE(WaitForWorkers());
-    EXPECT_EQ((std::vector<std::string>{"주간차트 TOP20"}), TabTexts(Dlg().m_tab));
-    ExpectOnlyVisible(Dlg().m_listMusic);
-    EXPECT_TRUE(TransportVisible());
-    EXPECT_EQ(20, Dlg().m_listMusic.GetItemCount());
-
-    Press(IDC_BTN_SECTION_HUMOR);
-    ASSERT_TRUE(WaitForWorkers());
-    EXPECT_EQ((std::vector<std::string>{"최신글목록"}), TabTexts(Dlg().m_tab));
-    ExpectOnlyVisible(Dlg().m_listHumor);
-    EXPECT_FALSE(Dlg().m_btnPlay.IsWindowVisible());
-    EXPECT_GT(Dlg().m_listHumor.GetItemCount(), 0);
-
-    const std::vector<std::string> counts = LoggedRequests(kCount);
-    EXPECT_EQ((std::vector<std::string>{kCount + "menu_music&key=stel7", kCount + "menu_best&key=stel7"}), counts);
-
-    // The one tab reloads its feed when chosen again.
-    ASSERT_TRUE(StandIn::ClearLog());
-    ChooseTab(0);
-    EXPECT_EQ((std::vector<std::string>{"GET /zbxe/comedy/rss"}), StandIn::Log());
-}
-
-TEST_F(SectionsTest, PressingTheShownSectionRunsTheWholeSwitchAgain)
-{
-    Press(IDC_BTN_SECTION_SEARCH);
-    ASSERT_TRUE(WaitForWorkers());
-    const std::vector<std::string> log = StandIn::Log();
-    ASSERT_EQ(4u, log.size());
-    EXPECT_EQ(kCount + "menu_search&key=stel7", log[0]);
-    EXPECT_EQ(0u, log[1].find("GET /search?key="));
-    EXPECT_EQ(0u, log[2].find("GET /feeds/api/videos?"));
-    EXPECT_EQ(0u, log[3].find("GET /search.atom?"));
-    ExpectOnlyVisible(Dlg().m_listVideo);
-    EXPECT_EQ((std::vector<std::string>{"유튜브 검색결과", "트위터 검색결과"}), TabTexts(Dlg().m_tab));
-}
-
-TEST_F(SectionsTest, EachChannelTabLoadsItsChannelOnTheWindowsThread)
-{
-    Press(IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(WaitForWorkers());
-    const char* ids[] = {"MBCentertainment", "entertainmentSBS", "TheChtvn",        "Mnet",
-                         "JTBCentertainment", "mbn",             "mainchannela",    "TVOngamenet",
-                         "SMTOWN",            "YGEntertainment", "jypentertainment"};
-    for (int tab = 10; tab >= 0; --tab) {
+    const struct {
+        const char* name;
+        int button;
+        std::vector<std::string> requests;  // beginnings, in order
+        CListCtrl CMainDlg::*list;
+        int tabs;
+        bool transport;
+    } sections[] = {
+        {"channel", IDC_BTN_SECTION_CHANNEL, {kCount + "menu_vod&", "GET /rss/user/MBCentertainment/videos.rss"},
+         &CMainDlg::m_listChannel, 11, true},
+        {"music", IDC_BTN_SECTION_MUSIC, {kCount + "menu_music&", "GET /app/stel7/config/music.xml"},
+         &CMainDlg::m_listMusic, 1, true},
+        {"humour", IDC_BTN_SECTION_HUMOR, {kCount + "menu_best&", "GET /zbxe/comedy/rss"}, &CMainDlg::m_listHumor, 1,
+         false},
+        // Pressing the shown section runs the whole switch again.
+        {"search", IDC_BTN_SECTION_SEARCH,
+         {kCount + "menu_search&", "GET /search?key=", "GET /feeds/api/videos?", "GET /search.atom?"},
+         &CMainDlg::m_listVideo, 2, true},
+    };
+    for (const auto& section : sections) {
         ASSERT_TRUE(StandIn::ClearLog());
-        ChooseTab(tab);
-        EXPECT_EQ((std::vector<std::string>{std::string("GET /rss/user/") + ids[tab] + "/videos.rss"}), StandIn::Log());
-        EXPECT_EQ(15, Dlg().m_listChannel.GetItemCount()) << ids[tab];
+        Press(section.button);
+        ASSERT_TRUE(WaitForWorkers()) << section.name;
+        const std::vector<std::string> log = StandIn::Log();
+        ASSERT_EQ(section.requests.size(), log.size()) << section.name;
+        for (size_t i = 0; i < log.size(); ++i) EXPECT_EQ(0u, log[i].find(section.requests[i])) << log[i];
+        EXPECT_EQ(&(Dlg().*section.list), VisibleList()) << section.name;
+        EXPECT_GT((Dlg().*section.list).GetItemCount(), 0) << section.name;
+        EXPECT_EQ(section.tabs, Dlg().m_tab.GetItemCount()) << section.name;
+        EXPECT_EQ(section.transport, Dlg().m_btnPlay.IsWindowVisible() != FALSE) << section.name;
     }
 }
 
-TEST_F(SectionsTest, WindowAnswersWhileASectionWorkerWaitsOnAHangingServer)
+TEST_F(SectionsTest, ChannelTabsLoadTheirOwnChannel)
 {
-    ASSERT_TRUE(StandIn::SetFault("/app/stel7/config/music.xml", "hang"));
+    // The switch on this thread: the channel tabs without a worker.
+    Dlg().m_nSection = 2;
+    Dlg().SwitchSection();
+    for (const auto& [tab, id] : {std::make_pair(10, "jypentertainment"), std::make_pair(3, "Mnet")}) {
+        ASSERT_TRUE(StandIn::ClearLog());
+        ChooseTab(tab);
+        EXPECT_EQ((std::vector<std::string>{std::string("GET /rss/user/") + id + "/videos.rss"}), StandIn::Log());
+        EXPECT_EQ(15, Dlg().m_listChannel.GetItemCount()) << id;
+    }
+}
+
+TEST_F(SectionsTest, WindowAnswersWhileAWorkerWaitsOnAHangingServerAndClosingWaitsForIt)
+{
+    ASSERT_TRUE(StandIn::SetFault("/zbxe/comedy/rss", "hang"));
     const DWORD start = ::GetTickCount();
-    Press(IDC_BTN_SECTION_MUSIC);
+    Press(IDC_BTN_SECTION_HUMOR);
     PumpFor(300);
     EXPECT_EQ(1, Dlg().m_nLiveWorkers.load());
     Dlg().m_editSearch.SetWindowText("응답");
     EXPECT_EQ(CString("응답"), Dlg().m_editSearch.GetWindowText());
-    Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_PLAY, BN_CLICKED), 0);
     EXPECT_LT(::GetTickCount() - start, 3000u);
-    ASSERT_TRUE(StandIn::Reset());
-    ASSERT_TRUE(WaitForWorkers());
-    ExpectOnlyVisible(Dlg().m_listMusic);
-}
-
-TEST_F(SectionsTest, ClosingTheWindowMidLoadWaitsForTheWorkerAndEndsCleanly)
-{
-    ASSERT_TRUE(StandIn::SetFault("/zbxe/comedy/rss", "hang"));
-    Press(IDC_BTN_SECTION_HUMOR);
-    PumpFor(300);
-    ASSERT_EQ(1, Dlg().m_nLiveWorkers.load());
-    const DWORD start = ::GetTickCount();
     m_harness.Close();
     EXPECT_LT(::GetTickCount() - start, 20000u);
     EXPECT_EQ(0, Dlg().m_nLiveWorkers.load());
 }
 
-TEST_F(SectionsTest, MicroBlogTabHidesTransportAndASearchKeepsIt)
+TEST_F(SectionsTest, SearchTabsSwitchListsAndASearchFromAnySectionShowsTheVideos)
 {
     ChooseTab(1);
-    EXPECT_EQ(2, Dlg().m_nTab);
-    ExpectOnlyVisible(Dlg().m_listTweet);
+    EXPECT_EQ(&Dlg().m_listTweet, VisibleList());
     EXPECT_FALSE(Dlg().m_btnPlay.IsWindowVisible());
-
+    // A search keeps the tab the user is on.
     Dlg().m_editSearch.SetWindowText("고양이");
     Press(IDC_BTN_SEARCH);
-    EXPECT_EQ(2, Dlg().m_nTab);
-    ExpectOnlyVisible(Dlg().m_listTweet);
-    EXPECT_EQ((std::vector<std::string>{"유튜브 검색결과", "트위터 검색결과"}), TabTexts(Dlg().m_tab));
-
+    EXPECT_EQ(&Dlg().m_listTweet, VisibleList());
     ChooseTab(0);
-    EXPECT_EQ(1, Dlg().m_nTab);
-    ExpectOnlyVisible(Dlg().m_listVideo);
-    EXPECT_TRUE(TransportVisible());
-}
+    EXPECT_EQ(&Dlg().m_listVideo, VisibleList());
+    EXPECT_TRUE(Dlg().m_btnStop.IsWindowVisible());
 
-TEST_F(SectionsTest, SearchingFromTheChannelSectionShowsTheVideoResults)
-{
-    Press(IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(WaitForWorkers());
-    const HBITMAP channelPicture = Dlg().m_btnSectionChannel.m_bmpNormal.GetSafeHandle();
+    Dlg().m_nSection = 2;
+    Dlg().SwitchSection();
     Dlg().m_editSearch.SetWindowText("벚꽃");
     Press(IDC_BTN_SEARCH);
     EXPECT_EQ(1, Dlg().m_nSection.load());
-    ExpectOnlyVisible(Dlg().m_listVideo);
-    EXPECT_TRUE(TransportVisible());
-    EXPECT_EQ(channelPicture, Dlg().m_btnSectionChannel.m_bmpNormal.GetSafeHandle());
-    EXPECT_GT(Dlg().m_listVideo.GetItemCount(), 0);
+    EXPECT_EQ(&Dlg().m_listVideo, VisibleList());
+    EXPECT_EQ(2, Dlg().m_tab.GetItemCount());
 }
 
 TEST_F(SectionsTest, EmptySearchCountsThenAsksForATerm)
 {
     const int rowsBefore = Dlg().m_listVideo.GetItemCount();
-    Press(IDC_BTN_SECTION_MUSIC);
-    ASSERT_TRUE(WaitForWorkers());
-    ASSERT_TRUE(StandIn::ClearLog());
-    ClearRecordedBoxes();
+    Dlg().m_nSection = 3;
     Dlg().m_editSearch.SetWindowText("");
     Press(IDC_BTN_SEARCH);
     EXPECT_EQ((std::vector<std::string>{kCount + "search&key=stel7"}), StandIn::Log());
-    const std::vector<RecordedBox> boxes = RecordedBoxes();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("검색어를 입력해주세요.", boxes[0].text);
-    EXPECT_EQ("스텔론", boxes[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes[0].type & MB_ICONMASK);
-    EXPECT_TRUE(boxes[0].ownedByMain);
+    ASSERT_EQ(1u, RecordedBoxes().size());
+    EXPECT_EQ("검색어를 입력해주세요.", RecordedBoxes()[0].text);
+    EXPECT_TRUE(RecordedBoxes()[0].ownedByMain);
     EXPECT_EQ(3, Dlg().m_nSection.load());
     EXPECT_EQ(rowsBefore, Dlg().m_listVideo.GetItemCount());
 }
@@ -211,15 +153,10 @@ TEST_F(SectionsTest, BurstOfPressesEndsConsistent)
     }
     Press(IDC_BTN_SECTION_MUSIC);
     ASSERT_TRUE(WaitForWorkers(120000));
-    EXPECT_EQ(0, Dlg().m_nLiveWorkers.load());
-
-    ExpectOnlyVisible(Dlg().m_listMusic);
-    EXPECT_EQ((std::vector<std::string>{"주간차트 TOP20"}), TabTexts(Dlg().m_tab));
+    EXPECT_EQ(&Dlg().m_listMusic, VisibleList());
     const auto music = ListRows(Dlg().m_listMusic);
     ASSERT_EQ(20u, music.size());
-    for (size_t i = 0; i < music.size(); ++i) {
-        EXPECT_EQ(0u, music[i][0].find(std::to_string(i + 1) + ". ")) << music[i][0];
-    }
+    for (size_t i = 0; i < music.size(); ++i) EXPECT_EQ(0u, music[i][0].find(std::to_string(i + 1) + ". "));
     // Every other list holds whole rows from one load: a full address column.
     for (CListCtrl* pList : {&Dlg().m_listVideo, &Dlg().m_listChannel, &Dlg().m_listHumor}) {
         for (const auto& row : ListRows(*pList)) EXPECT_FALSE(row.back().empty());

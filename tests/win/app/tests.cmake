@@ -2,7 +2,6 @@
 stel7_wine_test(app_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/MainWindowHarness.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/MainWindow_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Program_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Registry_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Transport_test.cpp

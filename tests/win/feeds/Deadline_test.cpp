@@ -1,155 +1,125 @@
+// The one bound on every network call: the waiting thread answers what is sent
+// to its windows, each call gives up on a server that never answers, and a
+// process may end with such a call still blocked. Usage counts swallow every failure.
+#include "feeds/AnalyticsPing.h"
 #include "feeds/Deadline.h"
+#include "feeds/UrlDownload.h"
+#include "feeds/XmlFetch.h"
 
-#include "tests/win/support/WinEvent.h"
+#include "tests/win/support/StandInTest.h"
+
+#include "BuildConfig.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <array>
+#include <functional>
 #include <memory>
-#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
-constexpr unsigned kGenerousMs = 10000;
-constexpr UINT kSentMessage = WM_APP + 1;
-constexpr UINT kPostedMessage = WM_APP + 2;
-constexpr LRESULT kSentAnswer = 42;
+constexpr const char kHangingPath[] = "/app/stel7/config/music.xml";
 
-// A message-only window of the test's thread that counts what reaches it.
-class CountingWindow
+// Without answering, the worker's send would wait for the caller and the
+// caller for the worker until the deadline; posted messages wait for the caller.
+TEST(RunWithDeadline, SentMessagesAreAnsweredWhilePostedOnesWait)
 {
-public:
-    CountingWindow()
-    {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
-                                  this);
-    }
-    ~CountingWindow() { DestroyWindow(window_); }
-    CountingWindow(const CountingWindow&) = delete;
-    CountingWindow& operator=(const CountingWindow&) = delete;
+    const HWND target =
+        CreateWindowExA(0, "Static", "answered", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, target);
+    const auto text = std::make_shared<std::array<char, 16>>();
+    EXPECT_TRUE(RunWithDeadline(
+        [target, text] {
+            PostMessageA(target, WM_APP, 0, 0);
+            SendMessageA(target, WM_GETTEXT, text->size(), reinterpret_cast<LPARAM>(text->data()));
+        },
+        10000));
+    EXPECT_STREQ("answered", text->data());
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, target, WM_APP, WM_APP, PM_REMOVE));
+    DestroyWindow(target);
+}
 
-    HWND Get() const { return window_; }
-    int sent = 0;
-    int posted = 0;
-
-private:
-    static constexpr const wchar_t* kClassName = L"stel7DeadlineTestWindow";
-
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_NCCREATE)
-        {
-            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<CountingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && message == kSentMessage)
-        {
-            ++self->sent;
-            return kSentAnswer;
-        }
-        if (self && message == kPostedMessage)
-        {
-            ++self->posted;
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    HWND window_ = nullptr;
+class NetworkCallTest : public StandInTest
+{
 };
 
-TEST(RunWithDeadline, WorkThatReturnsInTimeIsReportedAndItsResultIsThere)
+TEST_F(NetworkCallTest, EveryCountReachesTheServerWhateverItAnswers)
 {
-    const auto value = std::make_shared<int>(0);
-    EXPECT_TRUE(RunWithDeadline([value] { *value = 7; }, kGenerousMs));
-    EXPECT_EQ(7, *value);
+    const std::string path = "/app/stel7/analytics/request/count.php";
+    const std::string target = path + "?mode=stel7_search&key=stel7";
+    for (const char* mode : {"none", "html", "404", "empty", "close"})
+    {
+        ASSERT_TRUE(StandIn::SetFault(path, mode));
+        SendAnalyticsPing(StandIn::Url(target), STEL7_NET_DEADLINE_MS);
+    }
+    SendAnalyticsPing("http://127.0.0.1:9" + target, STEL7_NET_DEADLINE_MS);
+    SendAnalyticsPing("", STEL7_NET_DEADLINE_MS);
+    EXPECT_EQ(std::vector<std::string>(5, "GET " + target), StandIn::Log());
 }
 
-TEST(RunWithDeadline, WorkStillBlockedAtTheDeadlineIsAbandonedAndFinishesLater)
+// The deadline is short so the test stays quick; the allowance covers a
+// loaded machine and Wine's thread start-up.
+TEST_F(NetworkCallTest, EveryCallGivesUpOnAServerThatNeverAnswers)
 {
-    const auto release = std::make_shared<WinEvent>();
-    const auto finished = std::make_shared<WinEvent>();
-    const auto reachedTheEnd = std::make_shared<std::atomic<bool>>(false);
-
-    EXPECT_FALSE(RunWithDeadline(
-        [release, finished, reachedTheEnd] {
-            release->WaitMs(INFINITE);
-            reachedTheEnd->store(true);
-            finished->Set();
-        },
-        100));
-
-    // The caller is back while the work still waits; the work then runs to
-    // its end on state it shares, not on the caller's stack.
-    EXPECT_FALSE(reachedTheEnd->load());
-    release->Set();
-    ASSERT_TRUE(finished->WaitMs(kGenerousMs));
-    EXPECT_TRUE(reachedTheEnd->load());
+    constexpr unsigned kDeadlineMs = 2000;
+    constexpr ULONGLONG kLongestOverrunMs = 3000;
+    const std::string url = StandIn::Url(kHangingPath);
+    XmlRequest request;
+    request.url = url;
+    // Each call, and whether it reported success (a ping reports nothing).
+    const std::pair<const char*, std::function<bool()>> calls[] = {
+        {"ping", [&] { SendAnalyticsPing(url, kDeadlineMs); return false; }},
+        {"download", [&] { return DownloadUrlToFile(url, "stel7_deadline_test.bin", kDeadlineMs); }},
+        {"fetch", [&] { return !FetchXml(request, kDeadlineMs).requestFailed; }},
+    };
+    ASSERT_TRUE(StandIn::SetFault(kHangingPath, "hang"));
+    for (const auto& [name, call] : calls)
+    {
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(call()) << name;
+        EXPECT_LT(GetTickCount64() - start, kDeadlineMs + kLongestOverrunMs) << name;
+    }
+    EXPECT_EQ(3u, StandIn::Log().size());
 }
 
-TEST(RunWithDeadline, WorkThatThrowsDoesNotCountAsFinished)
+// The helper gives up after 1 s; the rest is Wine starting and ending a process.
+constexpr DWORD kLongestLifeMs = 15000;
+
+class ProcessExitTest : public StandInTest, public ::testing::WithParamInterface<const char*>
 {
-    EXPECT_FALSE(RunWithDeadline([] { throw std::runtime_error("no"); }, kGenerousMs));
+};
+
+// The blocked thread must not keep the process alive or crash it.
+TEST_P(ProcessExitTest, ProcessEndsCleanlyWithAnAbandonedCallStillBlocked)
+{
+    ASSERT_TRUE(StandIn::SetFault(kHangingPath, "hang"));
+    char own[MAX_PATH + 1] = {};
+    const std::string self(own, GetModuleFileNameA(nullptr, own, MAX_PATH));
+    std::string command = "\"" + self.substr(0, self.find_last_of('\\') + 1) + "feeds_exit_helper.exe\" " +
+                          GetParam() + " " + StandIn::Url(kHangingPath);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION helper = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &helper))
+        << command;
+    const bool ended = WaitForSingleObject(helper.hProcess, kLongestLifeMs) == WAIT_OBJECT_0;
+    DWORD code = 99;
+    if (!ended)
+        TerminateProcess(helper.hProcess, code);
+    GetExitCodeProcess(helper.hProcess, &code);
+    CloseHandle(helper.hThread);
+    CloseHandle(helper.hProcess);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(0u, code);
+    // The call really was blocked on the server when the process ended.
+    EXPECT_EQ((std::vector<std::string>{"GET " + std::string(kHangingPath)}), StandIn::Log());
 }
 
-TEST(RunWithDeadline, MissingWorkDoesNotCountAsFinished)
-{
-    EXPECT_FALSE(RunWithDeadline(std::function<void()>(), kGenerousMs));
-}
-
-TEST(RunWithDeadline, MessagesSentToTheWaitingThreadAreAnswered)
-{
-    CountingWindow window;
-    ASSERT_NE(nullptr, window.Get());
-    const HWND target = window.Get();
-    const auto answer = std::make_shared<LRESULT>(0);
-
-    // Without answering, the worker's send would wait for the caller and the
-    // caller for the worker until the deadline.
-    EXPECT_TRUE(RunWithDeadline([target, answer] { *answer = SendMessageW(target, kSentMessage, 0, 0); }, kGenerousMs));
-    EXPECT_EQ(kSentAnswer, *answer);
-    EXPECT_EQ(1, window.sent);
-}
-
-TEST(RunWithDeadline, PostedMessagesWaitUntilTheCallerIsBack)
-{
-    CountingWindow window;
-    ASSERT_NE(nullptr, window.Get());
-    const HWND target = window.Get();
-
-    // The send after the post makes the wait deliver messages while the
-    // posted one is queued.
-    EXPECT_TRUE(RunWithDeadline(
-        [target] {
-            PostMessageW(target, kPostedMessage, 0, 0);
-            SendMessageW(target, kSentMessage, 0, 0);
-        },
-        kGenerousMs));
-    EXPECT_EQ(1, window.sent);
-    EXPECT_EQ(0, window.posted);
-
-    MSG message;
-    ASSERT_TRUE(PeekMessageW(&message, target, kPostedMessage, kPostedMessage, PM_REMOVE));
-    DispatchMessageW(&message);
-    EXPECT_EQ(1, window.posted);
-}
-
-TEST(WaitAnsweringSentMessages, SignalledEventEndsTheWaitAndAnUnsignalledOneTimesOut)
-{
-    WinEvent event;
-    EXPECT_FALSE(WaitAnsweringSentMessages(event.Get(), 0));
-    EXPECT_FALSE(WaitAnsweringSentMessages(event.Get(), 50));
-    event.Set();
-    EXPECT_TRUE(WaitAnsweringSentMessages(event.Get(), 0));
-    EXPECT_TRUE(WaitAnsweringSentMessages(event.Get(), INFINITE));
-}
+INSTANTIATE_TEST_SUITE_P(Calls, ProcessExitTest, ::testing::Values("fetch", "ping", "download"));
 
 }  // namespace

@@ -3,7 +3,8 @@
 # relative to; hence CMAKE_CURRENT_LIST_DIR.
 
 # The support library every Wine test links (through stel7_wine_test).
-add_library(stel7testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/StandIn.cpp)
+add_library(stel7testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/Pump.cpp
+                                     ${CMAKE_CURRENT_LIST_DIR}/../support/StandIn.cpp)
 target_link_libraries(stel7testsupport PUBLIC stel7core wininet gtest)
 
 # A child process that exits while a network call it gave up on is still blocked.
@@ -12,12 +13,8 @@ target_link_libraries(feeds_exit_helper PRIVATE stel7net)
 
 stel7_wine_test(feeds_tests
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/AnalyticsPing_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/ConnectionProbe_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Deadline_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/ProcessExit_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/UrlDownload_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/XmlFetch_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Documents_test.cpp
     LIBS stel7net)
 # Korean literals are the CP949 bytes the network layer hands back.
 target_compile_options(feeds_tests PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)

@@ -8,86 +8,44 @@
 #include <wininet.h>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 10000;
-// Every control must reach the server: nothing from or into the cache.
-constexpr DWORD kUncached = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-
-struct Reply
-{
-    bool answered = false;
-    DWORD status = 0;
-    std::string body;
-};
-
-
-HINTERNET OpenSession()
-{
-    HINTERNET session = InternetOpenA("stel7 tests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    if (!session)
-        return nullptr;
-    const DWORD options[] = {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                             INTERNET_OPTION_RECEIVE_TIMEOUT};
-    for (DWORD option : options)
-    {
-        DWORD value = kTimeoutMs;
-        InternetSetOptionA(session, option, &value, sizeof value);
-    }
-    return session;
-}
-
-Reply ReadReply(HINTERNET request)
-{
-    Reply reply;
-    DWORD size = sizeof reply.status;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &reply.status, &size, nullptr))
-        return reply;
-    char chunk[4096];
-    DWORD read = 0;
-    while (InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0)
-        reply.body.append(chunk, read);
-    reply.answered = true;
-    return reply;
-}
-
-Reply Get(const std::string& target)
-{
-    const InternetHandle session(OpenSession());
-    if (!session)
-        return Reply();
-    const InternetHandle request(
-        InternetOpenUrlA(session.Get(), StandIn::Url(target).c_str(), nullptr, 0, kUncached, 0));
-    return request ? ReadReply(request.Get()) : Reply();
-}
-
-Reply Post(const std::string& target, const std::string& body)
+// Whether the server answered 200; its answer goes to `answer` when given.
+bool Request(const char* method, const std::string& target, const std::string& body = "",
+             std::string* answer = nullptr)
 {
     const std::string hostPort = STEL7_VENDOR_HOST;
     const size_t colon = hostPort.rfind(':');
-    const std::string host = hostPort.substr(0, colon);
-    const unsigned long number =
-        colon == std::string::npos ? 0 : std::strtoul(hostPort.c_str() + colon + 1, nullptr, 10);
-    const INTERNET_PORT port = number == 0 ? INTERNET_DEFAULT_HTTP_PORT : static_cast<INTERNET_PORT>(number);
-    const InternetHandle session(OpenSession());
-    if (!session)
-        return Reply();
-    const InternetHandle connection(
-        InternetConnectA(session.Get(), host.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection)
-        return Reply();
-    const InternetHandle request(
-        HttpOpenRequestA(connection.Get(), "POST", target.c_str(), nullptr, nullptr, nullptr, kUncached, 0));
+    const unsigned long number = colon == std::string::npos ? 0 : std::strtoul(&hostPort[colon + 1], nullptr, 10);
+    const INTERNET_PORT port = static_cast<INTERNET_PORT>(number ? number : INTERNET_DEFAULT_HTTP_PORT);
+    const InternetHandle session(InternetOpenA("stel7 tests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    DWORD timeoutMs = 10000;
+    for (DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionA(session.Get(), option, &timeoutMs, sizeof timeoutMs);
+    const InternetHandle connection(InternetConnectA(session.Get(), hostPort.substr(0, colon).c_str(), port, nullptr,
+                                                     nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    // Every control must reach the server: nothing from or into the cache.
+    const InternetHandle request(HttpOpenRequestA(connection.Get(), method, target.c_str(), nullptr, nullptr, nullptr,
+                                                  INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    DWORD status = 0;
+    DWORD size = sizeof status;
     if (!request ||
-        !HttpSendRequestA(request.Get(), nullptr, 0, const_cast<char*>(body.data()), static_cast<DWORD>(body.size())))
-        return Reply();
-    return ReadReply(request.Get());
+        !HttpSendRequestA(request.Get(), nullptr, 0, const_cast<char*>(body.data()), static_cast<DWORD>(body.size())) ||
+        !HttpQueryInfoA(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return false;
+    char chunk[4096];
+    DWORD read = 0;
+    while (answer && InternetReadFile(request.Get(), chunk, sizeof chunk, &read) && read > 0)
+        answer->append(chunk, read);
+    return status == 200;
 }
 
-bool Accepted(const Reply& reply)
+std::string Encoded(const std::string& text)
 {
-    return reply.answered && reply.status == 200;
+    return core::PercentEncodeUtf8(text);
 }
 
 }  // namespace
@@ -101,48 +59,43 @@ std::string Url(const std::string& path)
 
 bool Reset()
 {
-    return Accepted(Get("/__standin/reset"));
+    return Request("GET", "/__standin/reset");
 }
 
 bool SetFault(const std::string& path, const std::string& mode, int seconds)
 {
-    std::string target = "/__standin/fault?path=" + core::PercentEncodeUtf8(path) + "&mode=" + core::PercentEncodeUtf8(mode);
-    if (seconds > 0)
-        target += "&seconds=" + std::to_string(seconds);
-    return Accepted(Get(target));
+    return Request("GET", "/__standin/fault?path=" + Encoded(path) + "&mode=" + Encoded(mode) +
+                              (seconds > 0 ? "&seconds=" + std::to_string(seconds) : ""));
 }
 
 bool ServeFile(const std::string& path, const std::string& name)
 {
-    return Accepted(Get("/__standin/doc?path=" + core::PercentEncodeUtf8(path) + "&file=" + core::PercentEncodeUtf8(name)));
+    return Request("GET", "/__standin/doc?path=" + Encoded(path) + "&file=" + Encoded(name));
 }
 
 bool SetDocument(const std::string& path, const std::string& body)
 {
-    return Accepted(Post("/__standin/doc?path=" + core::PercentEncodeUtf8(path), body));
+    return Request("POST", "/__standin/doc?path=" + Encoded(path), body);
 }
 
-std::vector<std::string> Log()
+std::vector<std::string> Log(const std::string& prefix)
 {
-    const Reply reply = Get("/__standin/log");
+    std::string text;
     std::vector<std::string> lines;
-    if (!Accepted(reply))
+    if (!Request("GET", "/__standin/log", "", &text))
         return lines;
-    size_t start = 0;
-    while (start < reply.body.size())
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
     {
-        size_t end = reply.body.find('\n', start);
-        if (end == std::string::npos)
-            end = reply.body.size();
-        lines.push_back(reply.body.substr(start, end - start));
-        start = end + 1;
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            lines.push_back(line);
     }
     return lines;
 }
 
 bool ClearLog()
 {
-    return Accepted(Get("/__standin/clear"));
+    return Request("GET", "/__standin/clear");
 }
 
 }  // namespace StandIn

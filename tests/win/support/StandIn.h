@@ -27,9 +27,10 @@ bool ServeFile(const std::string& path, const std::string& name);
 // Serves `body` (bytes as given; XML is taken as UTF-8) for `path`.
 bool SetDocument(const std::string& path, const std::string& body);
 
-// The requests so far, one "METHOD /path?query" line each, oldest first;
-// controls are not logged. Empty also when the server cannot be reached.
-std::vector<std::string> Log();
+// The requests so far that start with `prefix`, one "METHOD /path?query" line
+// each, oldest first; controls are not logged. Empty also when the server
+// cannot be reached.
+std::vector<std::string> Log(const std::string& prefix = "");
 
 bool ClearLog();
 

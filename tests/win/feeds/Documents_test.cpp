@@ -1,0 +1,217 @@
+// The remote XML fetch and the download, against documents served by the
+// stand-in server.
+#include "feeds/XmlFetch.h"
+
+#include "feeds/UrlDownload.h"
+#include "tests/win/support/StandInTest.h"
+
+#include "BuildConfig.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <future>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Values = std::vector<std::string>;
+
+constexpr const char kMusicPath[] = "/app/stel7/config/music.xml";
+constexpr const char kTestPath[] = "/test/document.xml";
+constexpr const char kFilePath[] = "/test/stel7_update.exe";
+
+XmlResult Fetch(const std::string& url, std::vector<XmlReading> readings, const std::string& recordTag = "",
+                std::vector<XmlReading> recordFields = {})
+{
+    XmlRequest request;
+    request.url = url;
+    request.readings = std::move(readings);
+    request.recordTag = recordTag;
+    request.recordFields = std::move(recordFields);
+    return FetchXml(request, STEL7_NET_DEADLINE_MS);
+}
+
+class XmlFetchTest : public StandInTest
+{
+};
+
+// Feeds carry a prefixed and a plain element of the same local name; reading
+// by local name would add rows and shift every column after it.
+TEST_F(XmlFetchTest, PrefixedAndPlainNamesAreDifferentElements)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kTestPath, "<feed xmlns='urn:atom' xmlns:media='urn:media' xmlns:yt='urn:yt'>"
+                                                "<title>feed</title><media:title>feed media</media:title>"
+                                                "<entry><media:group><media:title>entry media</media:title>"
+                                                "<yt:duration seconds='59'/></media:group>"
+                                                "<title>entry</title></entry>"
+                                                "</feed>"));
+    const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"title"}, {"media:title"}, {"group"}}, "entry",
+                                   {{"title"}, {"media:title"}, {"yt:duration", 0}, {"yt:duration", 1}});
+    ASSERT_TRUE(result.parsed);
+    EXPECT_EQ((std::vector<Values>{{"feed", "entry"}, {"feed media", "entry media"}, {}}), result.readings);
+    EXPECT_EQ((std::vector<Values>{{"entry", "entry media", "59", ""}}), result.records);
+}
+
+// Documents that do not match what a feed expects.
+TEST_F(XmlFetchTest, MismatchedDocumentsGiveEmptyValuesNeverShiftedOnes)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kTestPath, u8"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                                u8"<list>"
+                                                u8"<item a=\"1\" b=\"2\"><name>하나</name>"
+                                                u8"<deep><name>안쪽</name></deep></item>"
+                                                u8"<item><deep><name>둘</name></deep><other/></item>"
+                                                u8"<item b=\"셋\"/>"
+                                                u8"</list>"));
+    const XmlResult result =
+        Fetch(StandIn::Url(kTestPath), {{"item", 0}, {"item", 1}, {"item", -1}, {"name"}, {"list", 0}}, "item",
+              {{"name"}, {"other"}, {"item"}});
+    ASSERT_TRUE(result.parsed);
+    ASSERT_EQ(5u, result.readings.size());
+    // Attributes count by position in each element: the third item's only attribute is its first.
+    EXPECT_EQ((Values{"1", "", "셋"}), result.readings[0]);
+    EXPECT_EQ((Values{"2", "", ""}), result.readings[1]);
+    // An element's text is that of all its descendants together.
+    EXPECT_EQ((Values{"하나안쪽", "둘", ""}), result.readings[2]);
+    EXPECT_EQ((Values{"하나", "안쪽", "둘"}), result.readings[3]);
+    EXPECT_EQ((Values{""}), result.readings[4]);
+    // The first descendant at any depth; never the record itself or a later one.
+    EXPECT_EQ((std::vector<Values>{{"하나", "", ""}, {"둘", "", ""}, {"", "", ""}}), result.records);
+}
+
+TEST_F(XmlFetchTest, CharactersOutsideTheKoreanCodePageBecomeItsDefaultCharacter)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kTestPath, u8"<a><t>가\u0E01나</t></a>"));
+    const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"t"}});
+    EXPECT_EQ((std::vector<Values>{{"가?나"}}), result.readings);
+}
+
+// Replies that are not the document give none of its elements. An error page
+// that happens to be well-formed (the stand-in's are) parses, and its own
+// <title> is read like any other: a feed that reads "title" must not take it for a row.
+TEST_F(XmlFetchTest, ReplyThatIsNotTheDocumentGivesNoneOfItsElements)
+{
+    const struct
+    {
+        const char* mode;
+        std::vector<Values> readings;  // of "title" and "name"
+    } cases[] = {
+        {"html", {{"Service Temporarily Unavailable"}, {}}},
+        {"404", {{"404 Not Found"}, {}}},
+        {"malformed", {}},
+        {"empty", {}},
+        {"close", {}},
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_TRUE(StandIn::SetFault(kMusicPath, c.mode));
+        const XmlResult result = Fetch(StandIn::Url(kMusicPath), {{"title"}, {"name"}}, "song", {{"title"}});
+        EXPECT_EQ(c.readings, result.readings) << c.mode;
+        EXPECT_TRUE(result.records.empty()) << c.mode;
+        EXPECT_EQ(!c.readings.empty(), result.parsed) << c.mode;
+    }
+}
+
+TEST_F(XmlFetchTest, UnreachableOrUnusableAddressesFailTheRequest)
+{
+    for (const std::string& url : {std::string("http://127.0.0.1:9") + kMusicPath, std::string(),
+                                  std::string("C:\\stel7-no-such-file.xml")})
+    {
+        const XmlResult result = Fetch(url, {{"title"}});
+        EXPECT_TRUE(result.requestFailed) << url;
+        EXPECT_FALSE(result.parsed) << url;
+    }
+}
+
+// The channel feed downloads its document and then fetches the local copy by
+// its path, as GetTempPathA gives it; folder names may hold spaces, '#', '%'
+// and Korean text.
+TEST_F(XmlFetchTest, LocalCopyIsFetchedByItsPath)
+{
+    char temp[MAX_PATH + 1] = {};
+    const std::string tempFolder(temp, GetTempPathA(MAX_PATH, temp));
+    const std::string folder = tempFolder + "stel7 feeds #1 %20 한글\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& path : {tempFolder + "vod.xml", folder + "vod.xml"})
+    {
+        ASSERT_TRUE(DownloadUrlToFile(StandIn::Url(kMusicPath), path, STEL7_NET_DEADLINE_MS)) << path;
+        const XmlResult result = Fetch(path, {{"title"}});
+        EXPECT_EQ(20u, result.readings.empty() ? 0u : result.readings[0].size()) << path;
+        DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Downloads into a file of the working folder, gone before and after each test.
+class UrlDownloadTest : public StandInTest
+{
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        DeleteFileA(path_.c_str());
+    }
+    void TearDown() override
+    {
+        DeleteFileA(path_.c_str());
+        StandInTest::TearDown();
+    }
+
+    const std::string path_ = "stel7_download_test.bin";
+};
+
+TEST_F(UrlDownloadTest, FileHoldsTheServedBytes)
+{
+    // Bytes that are not text: zeros, line ends of both kinds, high bytes.
+    std::string body;
+    for (size_t i = 0; i < 200000; ++i)
+        body += static_cast<char>((i * 7 + i / 256) % 256);
+    ASSERT_TRUE(StandIn::SetDocument(kFilePath, body));
+    ASSERT_TRUE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
+    std::ifstream file(path_, std::ios::binary);
+    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()) == body);
+}
+
+// An error page is stored by the platform as if it were the file: it is no download.
+TEST_F(UrlDownloadTest, ErrorPageOrNoServerOrNoFolderIsAFailedDownloadWithoutAFile)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kFilePath, "build"));
+    const std::string noFolder = path_ + ".missing\\stel7_update.exe";
+    EXPECT_FALSE(DownloadUrlToFile(std::string("http://127.0.0.1:9") + kFilePath, path_, STEL7_NET_DEADLINE_MS));
+    EXPECT_FALSE(DownloadUrlToFile("", path_, STEL7_NET_DEADLINE_MS));
+    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), noFolder, STEL7_NET_DEADLINE_MS));
+    EXPECT_FALSE(Exists(noFolder));
+    ASSERT_TRUE(StandIn::SetFault(kFilePath, "404"));
+    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
+    EXPECT_FALSE(Exists(path_));
+}
+
+// A download given up on must not store the file when its server answers
+// after all: it would overwrite what a later download of the same file wrote.
+TEST_F(UrlDownloadTest, AbandonedDownloadEndsWithoutStoringTheFile)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kFilePath, "late build"));
+    ASSERT_TRUE(StandIn::SetFault(kFilePath, "slow", 2));
+    // The download thread holds the only copy of the callback, and with it of
+    // the guard that keeps the promise: it is kept when that thread has ended.
+    const auto gone = std::make_shared<std::promise<void>>();
+    std::future<void> threadGone = gone->get_future();
+    DownloadProgress callback = [guard = std::shared_ptr<void>(nullptr, [gone](void*) { gone->set_value(); })](
+                                    unsigned long, unsigned long) {};
+    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, 500, std::move(callback)));
+    ASSERT_EQ(std::future_status::ready, threadGone.wait_for(std::chrono::milliseconds(STEL7_NET_DEADLINE_MS)));
+    EXPECT_FALSE(Exists(path_));
+}
+
+}  // namespace

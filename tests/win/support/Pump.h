@@ -1,0 +1,13 @@
+#pragma once
+
+// Runs this thread's messages: windows, timers and the browser work through
+// posted messages, so nothing they start finishes without a message loop.
+
+#include <windows.h>
+
+#include <functional>
+
+// Handles messages for about `ms` milliseconds.
+void PumpFor(DWORD ms);
+// Handles messages until `done` holds or `timeoutMs` passes; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
