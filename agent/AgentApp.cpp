@@ -6,11 +6,7 @@ CAgentApp theAgentApp;
 
 BOOL CAgentApp::InitInstance()
 {
-    AfxEnableControlContainer();
-    AfxInitCommonControls();
     CAgentDlg dlg;
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = nullptr;
+    RunMainDialog(dlg);
     return FALSE;
 }

@@ -6,12 +6,7 @@ CMainApp theApp;
 
 BOOL CMainApp::InitInstance()
 {
-    // The main window hosts browser controls and common controls.
-    AfxEnableControlContainer();
-    AfxInitCommonControls();
     CMainDlg dlg;
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = nullptr;
+    RunMainDialog(dlg);
     return FALSE;
 }

@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/Dialog.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -27,6 +29,15 @@ BOOL CWinApp::InitInstance()
 int CWinApp::ExitInstance()
 {
     return 0;
+}
+
+void CWinApp::RunMainDialog(CDialog& dlg)
+{
+    AfxEnableControlContainer();
+    AfxInitCommonControls();
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
 }
 
 CWinApp* AfxGetApp()

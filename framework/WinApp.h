@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+class CDialog;
 class CWnd;
 
 class CWinApp {
@@ -17,6 +18,10 @@ public:
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+
+    // A dialog-based program's whole life: OLE and the common controls for
+    // this thread, then the dialog as the main window, run modally.
+    void RunMainDialog(CDialog& dlg);
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
