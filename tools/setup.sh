@@ -18,10 +18,37 @@ else
     done
 fi
 
-if [ ${#missing[@]} -gt 0 ]; then
+# The 32-bit stage runs i386 Wine under qemu's user-mode emulator; bookworm's
+# qemu 7.2 breaks Windows exception handling, the backports' 10 does not.
+qemu_ready() {
+    local v
+    v=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null) && dpkg --compare-versions "$v" ge 1:10
+}
+
+# Backports come from the address the machine already uses for Debian: the
+# suite is added to that entry (deb822 or one-line), never a new host.
+add_backports() {
+    local f
+    grep -qsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources && return 0
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] && sed -i -E '/^Suites:/{/ bookworm( |$)/s/$/ bookworm-backports/}' "$f"
+    done
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] && sed -i -E 's/^(deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]+[[:space:]]+)bookworm([[:space:]].*)$/&\n\1bookworm-backports\3/' "$f"
+    done
+    grep -qsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources || { echo "setup: no Debian bookworm entry to add backports to" >&2; return 1; }
+}
+
+need_qemu=no
+qemu_ready || { need_qemu=yes; add_backports; }
+
+if [ ${#missing[@]} -gt 0 ] || [ $need_qemu = yes ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    [ $need_qemu = no ] || apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null
 fi
 
 # The Korean locale gives Wine the ANSI code page 949.
