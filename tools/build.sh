@@ -30,3 +30,14 @@ configure build/win32 mingw-i686.cmake -DSTEL7_BUILD_TESTS=ON
 if [ "$STEL7_WIN_ARCH" = win64 ]; then
     configure build/win64 mingw-x86_64.cmake
 fi
+
+# The trap-number repair the 32-bit stage preloads into i386 Wine under qemu
+# (tools/test32.sh), and the empty twin its 64-bit processes load instead.
+trapfix() {  # multiarch-dir [gcc options...]
+    local out=build/qemu-trapfix/lib/$1/libqemu-trapfix.so
+    [ "$out" -nt tools/qemu-trapfix.c ] && return
+    mkdir -p "${out%/*}"
+    gcc -O2 -Wall -Wextra -fPIC -shared -o "$out" tools/qemu-trapfix.c "${@:2}"
+}
+trapfix i386-linux-gnu -m32 -fno-stack-protector -nostdlib /lib/i386-linux-gnu/libc.so.6
+trapfix x86_64-linux-gnu
