@@ -160,7 +160,10 @@ TEST_F(ProgramTest, EscapeKeepsTheWindowEnterSearchesAndTrayExitEnds)
     EXPECT_EQ("GET /search.atom?q=abc", log[2]);
 
     ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
-    EXPECT_TRUE(program.WaitExit(10000));
+    ASSERT_TRUE(program.WaitExit(10000));
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(program.pi.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copy.c_str()));
 }
 
