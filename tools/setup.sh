@@ -27,28 +27,37 @@ qemu_ready() {
 
 # Backports come from the address the machine already uses for Debian: the
 # suite is added to that entry (deb822 or one-line), never a new host.
+sources=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+has_backports() { grep -qsE '^[^#]*bookworm-backports' "${sources[@]}"; }
 add_backports() {
     local f
-    grep -qsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        /etc/apt/sources.list.d/*.sources && return 0
+    has_backports && return 0
     for f in /etc/apt/sources.list.d/*.sources; do
         [ -f "$f" ] && sed -i -E '/^Suites:/{/ bookworm( |$)/s/$/ bookworm-backports/}' "$f"
     done
     for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
         [ -f "$f" ] && sed -i -E 's/^(deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]+[[:space:]]+)bookworm([[:space:]].*)$/&\n\1bookworm-backports\3/' "$f"
     done
-    grep -qsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        /etc/apt/sources.list.d/*.sources || { echo "setup: no Debian bookworm entry to add backports to" >&2; return 1; }
+    has_backports
 }
 
+# Without qemu the 32-bit stage is skipped, so its absence fails nothing here.
 need_qemu=no
-qemu_ready || { need_qemu=yes; add_backports; }
+if ! qemu_ready; then
+    if add_backports; then
+        need_qemu=yes
+    else
+        echo "setup: no Debian bookworm source entry to add backports to; no qemu-user" >&2
+    fi
+fi
 
 if [ ${#missing[@]} -gt 0 ] || [ $need_qemu = yes ]; then
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
+    # A failed update only matters when more than qemu is missing.
+    apt-get update -qq || [ ${#missing[@]} -eq 0 ]
     [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-    [ $need_qemu = no ] || apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null
+    [ $need_qemu = no ] || apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null ||
+        echo "setup: qemu-user could not be installed from bookworm-backports" >&2
 fi
 
 # The Korean locale gives Wine the ANSI code page 949.

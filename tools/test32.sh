@@ -38,10 +38,9 @@ STEL7_TRAPFIX="$STEL7_STAGE32_ROOT/build/qemu-trapfix"
 # qemu's own i386 pattern: any 32-bit little-endian x86 executable or library.
 STEL7_BINFMT_I386=':stel7-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F'
 
-# Runs its arguments inside a new private namespace (see --inside below).
-stel7_in_namespace() {  # seconds command...
-    timeout -k 10 "$1" unshare --user --map-root-user --mount \
-        bash "$STEL7_STAGE32_ROOT/tools/test32.sh" --inside "${@:2}"
+# Runs this script in a new private namespace, in one of its modes below.
+stel7_in_namespace() {  # seconds --probe | seconds --inside command...
+    timeout -k 10 "$1" unshare --user --map-root-user --mount bash "$STEL7_STAGE32_ROOT/tools/test32.sh" "${@:2}"
 }
 
 # Why the stage cannot run here, or nothing.
@@ -51,8 +50,7 @@ stel7_stage32_missing() {
     [ -f "$STEL7_TRAPFIX/lib/i386-linux-gnu/libqemu-trapfix.so" ] || { echo "the trap-number preload is not built"; return; }
     [ -f "$STEL7_STAGE32_ROOT/build/win32/tests/win/x86_tests.exe" ] || { echo "the i686 tests are not built"; return; }
     local reason
-    reason=$(timeout -k 10 60 unshare --user --map-root-user --mount \
-        bash "$STEL7_STAGE32_ROOT/tools/test32.sh" --probe 2>&1 >/dev/null) ||
+    reason=$(stel7_in_namespace 60 --probe 2>&1 >/dev/null) ||
         echo "the emulated 32-bit Wine does not start${reason:+: $reason}"
 }
 
@@ -67,7 +65,7 @@ stel7_stage32() {
     fi
     regex="^wine\.($(IFS='|'; echo "${stel7_stage32_cases[*]}"))\$"
     start=$SECONDS
-    run_suite stel7_in_namespace 1800 \
+    run_suite stel7_in_namespace 1800 --inside \
         ctest --test-dir "$STEL7_STAGE32_ROOT/build/win32" --output-on-failure --timeout 300 -R "$regex"
     echo "32-bit stage took $((SECONDS - start)) s"
 }
@@ -80,6 +78,7 @@ stel7_register_qemu() {
         { echo "registering qemu-i386 with binfmt_misc was refused" >&2; return 1; }
 }
 
+[ "${BASH_SOURCE[0]}" = "$0" ] || return 0
 case "${1:-}" in
 --probe)
     # Does the i386 Wine loader start under the emulator?
