@@ -18,10 +18,46 @@ else
     done
 fi
 
-if [ ${#missing[@]} -gt 0 ]; then
+# The 32-bit stage runs i386 Wine under qemu's user-mode emulator; bookworm's
+# qemu 7.2 breaks Windows exception handling, the backports' 10 does not.
+qemu_ready() {
+    local v
+    v=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null) && dpkg --compare-versions "$v" ge 1:10
+}
+
+# Backports come from the address the machine already uses for Debian: the
+# suite is added to that entry (deb822 or one-line), never a new host.
+sources=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+has_backports() { grep -qsE '^[^#]*bookworm-backports' "${sources[@]}"; }
+add_backports() {
+    local f
+    has_backports && return 0
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] && sed -i -E '/^Suites:/{/ bookworm( |$)/s/$/ bookworm-backports/}' "$f"
+    done
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] && sed -i -E 's/^(deb[[:space:]]+(\[[^]]*\][[:space:]]+)?[^[:space:]]+[[:space:]]+)bookworm([[:space:]].*)$/&\n\1bookworm-backports\3/' "$f"
+    done
+    has_backports
+}
+
+# Without qemu the 32-bit stage is skipped, so its absence fails nothing here.
+need_qemu=no
+if ! qemu_ready; then
+    if add_backports; then
+        need_qemu=yes
+    else
+        echo "setup: no Debian bookworm source entry to add backports to; no qemu-user" >&2
+    fi
+fi
+
+if [ ${#missing[@]} -gt 0 ] || [ $need_qemu = yes ]; then
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # A failed update only matters when more than qemu is missing.
+    apt-get update -qq || [ ${#missing[@]} -eq 0 ]
+    [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    [ $need_qemu = no ] || apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null ||
+        echo "setup: qemu-user could not be installed from bookworm-backports" >&2
 fi
 
 # The Korean locale gives Wine the ANSI code page 949.

@@ -33,15 +33,16 @@ stel7_start_display() {
 stel7_start_wine() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        "$STEL7_WINE" wineboot -i >/dev/null 2>&1 || true
-        "$STEL7_WINESERVER" -w
+        timeout 300 "$STEL7_WINE" wineboot -i >/dev/null 2>&1 || true
+        timeout 120 "$STEL7_WINESERVER" -w
     fi
     "$STEL7_WINESERVER" -p >/dev/null 2>&1 || true
-    # One program run brings up the prefix's services before the first test.
-    "$STEL7_WINE" cmd /c exit >/dev/null 2>&1 || true
+    # One program run brings up the prefix's services before the first test;
+    # started by a test instead, they would hold its output pipe open.
+    timeout 120 "$STEL7_WINE" cmd /c exit >/dev/null 2>&1 || true
 }
 
 stel7_stop_all() {
-    "$STEL7_WINESERVER" -k >/dev/null 2>&1 || true
+    timeout 30 "$STEL7_WINESERVER" -k >/dev/null 2>&1 || true
     if [ -n "${STEL7_XVFB_PID:-}" ]; then kill "$STEL7_XVFB_PID" 2>/dev/null || true; fi
 }

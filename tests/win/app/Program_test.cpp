@@ -95,7 +95,10 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
     EXPECT_TRUE(::IsWindowVisible(hMain));
 
     ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
-    EXPECT_TRUE(first.WaitExit(10000));
+    ASSERT_TRUE(first.WaitExit(10000));
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(first.pi.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copy.c_str()));
 }
 
