@@ -227,3 +227,77 @@ TEST(StandinServer, MissingDataTablesStopTheStart)
     EXPECT_FALSE(server.Open(error));
     EXPECT_NE(error.find("/nonexistent/standin"), std::string::npos) << error;
 }
+
+// The body faults shape a replacement document: the announced length against
+// the bytes that come, and when they come.
+class BodyFaultTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (size_t i = 0; i < 1000; ++i)
+            body_ += static_cast<char>('a' + i % 26);
+        ASSERT_EQ(server_.Post("/__standin/doc?path=" + kFile, body_, "application/octet-stream")->status, 200);
+    }
+    void SetFault(const std::string& mode, int seconds)
+    {
+        ASSERT_EQ(server_.Body("/__standin/fault?path=" + kFile + "&mode=" + mode + "&seconds=" +
+                               std::to_string(seconds)),
+                  "OK\n");
+    }
+    // The raw answer split at the end of its headers.
+    std::pair<std::string, std::string> Exchange()
+    {
+        const std::string raw = RawExchange(server_.Port(), GetRequest(kFile)).value_or("");
+        const size_t end = raw.find("\r\n\r\n");
+        if (end == std::string::npos)
+            return {raw, ""};
+        return {raw.substr(0, end + 2), raw.substr(end + 4)};
+    }
+
+    const std::string kFile = "/app/stel7/update/stel7_update.exe";
+    std::string body_;
+    TestServer server_;
+};
+
+TEST_F(BodyFaultTest, TrickleSendsTheWholeBodyOverItsSeconds)
+{
+    SetFault("trickle", 1);
+    const auto start = std::chrono::steady_clock::now();
+    const auto [headers, received] = Exchange();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_NE(headers.find("Content-Length: 1000\r\n"), std::string::npos) << headers;
+    EXPECT_EQ(received, body_);
+}
+
+TEST_F(BodyFaultTest, ShortAndStallAnnounceAllButSendHalf)
+{
+    SetFault("short", 0);
+    const auto [headers, received] = Exchange();
+    EXPECT_NE(headers.find("Content-Length: 1000\r\n"), std::string::npos) << headers;
+    EXPECT_EQ(received, body_.substr(0, 500));
+
+    SetFault("stall", 0);
+    auto held = std::async(std::launch::async, [this] { return Exchange(); });
+    EXPECT_EQ(held.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout);
+    ASSERT_EQ(server_.Body("/__standin/reset"), "OK\n");
+    EXPECT_EQ(held.get().second, body_.substr(0, 500));
+}
+
+TEST_F(BodyFaultTest, NoLengthSendsTheBodyChunked)
+{
+    SetFault("nolength", 0);
+    const httplib::Result result = server_.Get(kFile);
+    ASSERT_TRUE(result);
+    EXPECT_FALSE(result->has_header("Content-Length"));
+    EXPECT_EQ(result->get_header_value("Transfer-Encoding"), "chunked");
+    EXPECT_EQ(result->body, body_);
+}
+
+TEST_F(BodyFaultTest, PathWithoutReplacementDocumentAnswersAnError)
+{
+    ASSERT_EQ(server_.Body("/__standin/fault?path=/app/stel7/config/music.xml&mode=short"), "OK\n");
+    const httplib::Result result = server_.Get("/app/stel7/config/music.xml");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 500);
+}
