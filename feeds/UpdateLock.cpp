@@ -8,8 +8,14 @@ constexpr const char kUpdateLockName[] = "stel7_update";
 
 CUpdateLock::~CUpdateLock()
 {
-    if (m_bHeld) ::ReleaseMutex(m_hMutex);
+    Release();
     if (m_hMutex) ::CloseHandle(m_hMutex);
+}
+
+void CUpdateLock::Release()
+{
+    if (m_bHeld) ::ReleaseMutex(m_hMutex);
+    m_bHeld = false;
 }
 
 bool CUpdateLock::Take()

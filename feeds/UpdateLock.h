@@ -18,6 +18,7 @@ public:
     // Takes the lock without waiting; false when the other program holds it
     // (or it cannot be made). True again when this object already holds it.
     bool Take();
+    void Release();
     bool IsHeld() const { return m_bHeld; }
 
 private:

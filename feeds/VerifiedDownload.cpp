@@ -53,8 +53,9 @@ void CVerifiedDownload::Discard()
 bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, HANDLE cancel)
 {
     Discard();
-    if (m_strTempDir.empty() || !core::IsWebAddress(m_source.url)) return false;
+    if (m_strTempDir.empty()) return false;
     ::DeleteFileA(TargetPath().c_str());
+    if (!core::IsWebAddress(m_source.url)) return false;
     char szUnique[MAX_PATH] = {};
     if (!::GetTempFileNameA(m_strTempDir.c_str(), kDownloadPrefix, 0, szUnique)) return false;
     m_strDownloaded = szUnique;

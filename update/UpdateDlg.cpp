@@ -146,6 +146,7 @@ void CUpdateDlg::OnCancel()
 void CUpdateDlg::OnDestroy()
 {
     StopDownload();
+    m_lock.Release();
     Default();
 }
 

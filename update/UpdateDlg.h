@@ -55,7 +55,7 @@ private:
     CString m_strSignature;
     CString m_strTempDir;
     // Taken and released on the window's thread, held from the download's
-    // start until the window is gone.
+    // start until the window is destroyed.
     CUpdateLock m_lock;
     std::shared_ptr<CUpdateDownload> m_pDownload;
 };
