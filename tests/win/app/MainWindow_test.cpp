@@ -22,16 +22,17 @@ TEST_F(MainWindowTest, StartUpCountsThenSearchesTheTopTermInOrder)
 {
     ASSERT_TRUE(m_harness.Open());
     const std::vector<std::string> log = StandIn::Log();
-    ASSERT_GE(log.size(), 4u);
+    ASSERT_GE(log.size(), 5u);
     EXPECT_EQ(kCount + "execute&key=stel7", log[0]);
-    EXPECT_EQ(0u, log[1].find("GET /search?key="));
-    EXPECT_NE(std::string::npos, log[1].find("&query=nexearch&target=rank"));
-    EXPECT_EQ(0u, log[2].find("GET /feeds/api/videos?max-results=30&q="));
-    EXPECT_EQ(0u, log[3].find("GET /search.atom?q="));
+    EXPECT_EQ("GET /app/stel7/update/update.xml", log[1]);
+    EXPECT_EQ(0u, log[2].find("GET /search?key="));
+    EXPECT_NE(std::string::npos, log[2].find("&query=nexearch&target=rank"));
+    EXPECT_EQ(0u, log[3].find("GET /feeds/api/videos?max-results=30&q="));
+    EXPECT_EQ(0u, log[4].find("GET /search.atom?q="));
     // Both searches asked for the same term, the one the prompt shows.
-    const std::string videoTerm = log[2].substr(log[2].find("&q=") + 3);
+    const std::string videoTerm = log[3].substr(log[3].find("&q=") + 3);
     EXPECT_FALSE(videoTerm.empty());
-    EXPECT_EQ("GET /search.atom?q=" + videoTerm, log[3]);
+    EXPECT_EQ("GET /search.atom?q=" + videoTerm, log[4]);
 
     CMainDlg& dlg = m_harness.Dlg();
     const CString prompt = dlg.m_editSearch.GetWindowText();

@@ -151,15 +151,4 @@ TEST_F(UpdateCheckTest, OnlyARequestedCheckOfAReadableDocumentSaysUpToDate)
     }
 }
 
-// A document that gives no address leaves the one an earlier check read,
-// which the next window must not download from.
-TEST_F(UpdateCheckTest, EarlierAddressIsKeptButNeverDownloadedFrom)
-{
-    ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, Document(Version("194") + Address(m_strUrl))));
-    Check(0);
-    ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, Document(Version("195"))));
-    EXPECT_FALSE(Check(ID_HELP_UPDATE));
-    EXPECT_EQ(m_strUrl, Dlg().m_strUpdateUrl.Str());
-}
-
 }  // namespace
