@@ -5,7 +5,7 @@
 #include "app/ExitRequest.h"
 #include "feeds/AnalyticsPing.h"
 #include "feeds/ConnectionProbe.h"
-#include "feeds/CountUrl.h"
+#include "feeds/VendorUrls.h"
 #include "framework/WinApp.h"
 #include "res/agent_resource.h"
 

@@ -11,6 +11,8 @@
 #include "app/Registry.h"
 #include "core/Version.h"
 #include "core/WebLink.h"
+#include "feeds/VendorUrls.h"
+#include "feeds/VerifiedDownload.h"
 #include "feeds/XmlFetch.h"
 
 namespace {
@@ -26,17 +28,22 @@ std::string LastOf(const std::vector<std::vector<std::string>>& readings, size_t
 void CAgentDlg::CheckAndLaunch()
 {
     XmlRequest request;
-    request.url = "http://" STEL7_VENDOR_HOST "/app/stel7/update/update.xml";
+    request.url = kUpdateDocumentUrl;
     request.deleteCacheEntry = true;
-    request.readings = {{"agent_ver", -1}, {"agent_url", -1}};
+    request.readings = {{"agent_ver", -1}, {"agent_url", -1}, {"agent_sig", -1}};
     const XmlResult result = FetchXml(request, STEL7_NET_DEADLINE_MS);
     if (!result.parsed) return;
 
     char szInstalled[260] = {};
     ReadRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7agent", "0", szInstalled, sizeof(szInstalled));
-    // An address that is no web address is no update: the launch goes on.
-    if (core::IsNewerBuild(szInstalled, LastOf(result.readings, 0)) &&
-        core::IsWebAddress(LastOf(result.readings, 1)) && !m_strTempDir.IsEmpty()) {
+    // An address that is no web address, or no temporary folder to download
+    // into, is no update: the launch decision follows instead.
+    const UpdaterSource source{LastOf(result.readings, 1), LastOf(result.readings, 2)};
+    if (core::IsNewerBuild(szInstalled, LastOf(result.readings, 0)) && core::IsWebAddress(source.url) &&
+        !m_strTempDir.IsEmpty()) {
+        // Only a complete, verified updater is started; the main program is
+        // not started in this run either way.
+        DownloadAndStartUpdater(source, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS);
         return;
     }
     LaunchMainProgram();

@@ -69,14 +69,17 @@ public:
     void BuildBodyBand();
     void BuildFooterBand();
 
-    // Vendor document checks.
-    void CheckUpdate(int nMode);
+    // Vendor document checks. userRequested 1: the user asked, so an
+    // up-to-date answer is shown; 0: a silent check.
+    void CheckUpdate(int userRequested);
     void CheckPopup();
     void CheckToast();
 
     // Paths and update
     CString m_strTempDir;
     CString m_strUpdateUrl;
+    // Set while an update check (and its update window) runs.
+    bool m_bCheckingUpdate = false;
 
     // Controls
     CListCtrl m_listHumor;

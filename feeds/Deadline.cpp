@@ -79,8 +79,15 @@ bool WaitAnsweringSentMessages(HANDLE event, unsigned timeoutMs, HANDLE cancel)
 
 bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs, HANDLE cancel)
 {
+    // Nothing touches this activity: the bound is on the whole run.
+    return RunWhileActive(std::move(work), std::make_shared<const CActivity>(), deadlineMs, cancel);
+}
+
+bool RunWhileActive(std::function<void()> work, std::shared_ptr<const CActivity> activity, unsigned idleMs,
+                    HANDLE cancel)
+{
     const auto completion = std::make_shared<Completion>();
-    if (!completion->Event())
+    if (!completion->Event() || !activity)
         return false;
     try
     {
@@ -105,5 +112,14 @@ bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs, HANDLE can
         // No thread (std::system_error) or no memory for the work's copy.
         return false;
     }
-    return WaitAnsweringSentMessages(completion->Event(), deadlineMs, cancel) && completion->Returned();
+    for (;;)
+    {
+        const ULONGLONG idle = GetTickCount64() - activity->LastTick();
+        if (idle >= idleMs)
+            return false;
+        if (WaitAnsweringSentMessages(completion->Event(), static_cast<unsigned>(idleMs - idle), cancel))
+            return completion->Returned();
+        if (cancel && WaitForSingleObject(cancel, 0) != WAIT_TIMEOUT)
+            return false;
+    }
 }

@@ -9,7 +9,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 // Runs `work` on a new thread and waits up to `deadlineMs` for it. Returns true
 // when `work` returned within the deadline; false when the deadline passed,
@@ -25,6 +27,23 @@
 // value, everything it touches, and never refer to the caller's stack. A
 // process may exit while such a thread is still blocked.
 bool RunWithDeadline(std::function<void()> work, unsigned deadlineMs, HANDLE cancel = nullptr);
+
+// When a piece of work last showed progress; touched from the work's thread,
+// read by the waiting caller.
+class CActivity {
+public:
+    void Touch() { m_nLastTick = ::GetTickCount64(); }
+    ULONGLONG LastTick() const { return m_nLastTick; }
+
+private:
+    std::atomic<ULONGLONG> m_nLastTick{::GetTickCount64()};
+};
+
+// As RunWithDeadline, but `idleMs` bounds the time since `activity` was last
+// touched (or made) instead of the whole run: a long download that keeps
+// reporting progress is not abandoned, one that stops reporting is.
+bool RunWhileActive(std::function<void()> work, std::shared_ptr<const CActivity> activity, unsigned idleMs,
+                    HANDLE cancel = nullptr);
 
 // Waits until `event` is signalled, `cancel` (may be null) is signalled or
 // `timeoutMs` (INFINITE: no limit) passes; true only when `event` was

@@ -5,7 +5,7 @@
 #include "app/MainDlg.h"
 #include "core/TextRules.h"
 #include "feeds/AnalyticsPing.h"
-#include "feeds/CountUrl.h"
+#include "feeds/VendorUrls.h"
 #include "framework/TextConvert.h"
 
 void CMainDlg::SendAnalyticsPing(CString strUrl)

@@ -1,5 +1,6 @@
 #include "feeds/UrlDownload.h"
 
+#include "core/DownloadCheck.h"
 #include "feeds/Deadline.h"
 
 #include <windows.h>
@@ -16,10 +17,10 @@ struct DownloadState
 {
     std::atomic<bool> abandoned{false};
     HRESULT result = E_FAIL;
-    DWORD httpStatus = 0;  // 0: no HTTP answer (another scheme, or none came)
+    DWORD httpStatus = 0;              // 0: no HTTP answer (another scheme, or none came)
+    unsigned long announcedLength = 0; // the largest total a report gave; 0: none
+    CActivity activity;
 };
-
-constexpr DWORD kFirstErrorStatus = 400;
 
 // What the download hears of its own progress. It lives on the download
 // thread's stack for the length of the download, so it counts no references.
@@ -58,6 +59,9 @@ public:
         // Nobody waits for an abandoned download: end it here, on its own thread.
         if (state_.abandoned.load())
             return E_ABORT;
+        state_.activity.Touch();
+        if (progressMax > state_.announcedLength)
+            state_.announcedLength = progressMax;
         try
         {
             if (onProgress_)
@@ -98,48 +102,46 @@ private:
     DownloadState& state_;
 };
 
-// A file with at least one byte. A server that closes the connection without
-// answering leaves an empty file behind a reported success (measured under Wine).
-bool IsFileWithContent(const std::string& path)
+// The file's size; 0 when it cannot be read.
+uint64_t FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    return data.nFileSizeLow != 0 || data.nFileSizeHigh != 0;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 }  // namespace
 
-bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned deadlineMs,
+bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned idleMs,
                        DownloadProgress onProgress, HANDLE cancel)
 {
     const auto state = std::make_shared<DownloadState>();
-    const bool finished = RunWithDeadline(
+    const std::shared_ptr<const CActivity> activity(state, &state->activity);
+    const bool finished = RunWhileActive(
         [state, url, path, onProgress = std::move(onProgress)] {
             // Passed even without onProgress: it is how an abandoned download ends.
             DownloadSink sink(onProgress, *state);
             state->result = URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &sink);
+            // Nobody waits for this download any more: what it stored is nobody's.
+            if (state->abandoned.load())
+                DeleteFileA(path.c_str());
         },
-        deadlineMs, cancel);
+        activity, idleMs, cancel);
     if (!finished)
-    {
         state->abandoned.store(true);
-        return false;
-    }
-    if (state->result != S_OK)
-        return false;
-    if (state->httpStatus >= kFirstErrorStatus)
+    core::DownloadFacts facts;
+    facts.completed = finished && state->result == S_OK;
+    if (facts.completed)
     {
-        // The error page it stored must not pass for the file.
-        DeleteFileA(path.c_str());
-        return false;
+        facts.httpStatus = state->httpStatus;
+        facts.size = FileSize(path);
+        facts.announcedLength = state->announcedLength;
     }
-    if (!IsFileWithContent(path))
-    {
-        DeleteFileA(path.c_str());
-        return false;
-    }
-    return true;
+    if (core::CheckDownload(facts) == core::DownloadVerdict::Good)
+        return true;
+    DeleteFileA(path.c_str());
+    return false;
 }
 
 void DeleteCachedUrl(const std::string& url)

@@ -27,10 +27,20 @@ configure() {  # dir [toolchain [cmake options...]]
     cmake --build "$dir"
 }
 
+# The demo and the tests sign the stand-in's updater with a key made here once;
+# the programs are built with its public half (see "Signed updates" in README.md).
+key_dir=build/update-test-key
+if [ ! -f "$key_dir/public.pem" ]; then
+    mkdir -p "$key_dir"
+    openssl genrsa -out "$key_dir/private.pem" 2048 2>/dev/null
+    openssl rsa -in "$key_dir/private.pem" -pubout -out "$key_dir/public.pem" 2>/dev/null
+fi
+keys=(-DSTEL7_UPDATE_PUBLIC_KEY="$PWD/$key_dir/public.pem" -DSTEL7_UPDATE_SIGNING_KEY="$PWD/$key_dir/private.pem")
+
 configure build/native
-configure build/win32 mingw-i686.cmake -DSTEL7_BUILD_TESTS=ON
+configure build/win32 mingw-i686.cmake -DSTEL7_BUILD_TESTS=ON "${keys[@]}"
 if [ "$STEL7_WIN_ARCH" = win64 ]; then
-    configure build/win64 mingw-x86_64.cmake
+    configure build/win64 mingw-x86_64.cmake "${keys[@]}"
 fi
 
 # The trap-number repair the 32-bit stage preloads into i386 Wine under qemu

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64
           googletest libcpp-httplib-dev
           wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
-          locales fonts-nanum python3 curl pkgconf nsis)
+          locales fonts-nanum python3 curl pkgconf nsis openssl)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -37,9 +37,14 @@ stel7_start_wine() {
         timeout 120 "$STEL7_WINESERVER" -w
     fi
     "$STEL7_WINESERVER" -p >/dev/null 2>&1 || true
-    # One program run brings up the prefix's services before the first test;
-    # started by a test instead, they would hold its output pipe open.
-    timeout 120 "$STEL7_WINE" cmd /c exit >/dev/null 2>&1 || true
+    # The installed builds are the shipped ones (7.0.0.194), as an installer
+    # records them, so a plain start offers no update. The first of these runs
+    # also brings up the prefix's services before the first test (started by a
+    # test instead, they would hold its output pipe open).
+    local program
+    for program in stel7 stel7agent; do
+        timeout 120 "$STEL7_WINE" reg add 'HKCU\Software\stel7\update' /v "$program" /d 194 /f >/dev/null 2>&1 || true
+    done
 }
 
 stel7_stop_all() {

@@ -10,6 +10,8 @@ std::optional<FaultMode> ParseFaultMode(std::string_view word)
         {"none", FaultMode::None},         {"html", FaultMode::Html}, {"malformed", FaultMode::Malformed},
         {"empty", FaultMode::Empty},       {"404", FaultMode::NotFound}, {"hang", FaultMode::Hang},
         {"slow", FaultMode::Slow},         {"close", FaultMode::Close},
+        {"trickle", FaultMode::Trickle},   {"stall", FaultMode::Stall},
+        {"short", FaultMode::Short},       {"nolength", FaultMode::NoLength},
     };
     for (const auto& [text, mode] : words)
     {
@@ -54,6 +56,10 @@ bool FillFaultAnswer(FaultMode mode, httplib::Response& response)
     case FaultMode::Hang:
     case FaultMode::Slow:
     case FaultMode::Close:
+    case FaultMode::Trickle:
+    case FaultMode::Stall:
+    case FaultMode::Short:
+    case FaultMode::NoLength:
         break;
     }
     return false;

@@ -1,9 +1,10 @@
 #pragma once
 
 // Faults a test switches on for one path: wrong answers (an HTML error page,
-// broken XML, an empty body, a 404), no answer at all (hang, close) or a late
-// one (slow). A fault applies to every later request of its exact path, query
-// ignored, until it is cleared.
+// broken XML, an empty body, a 404), no answer at all (hang, close), a late
+// one (slow), or a body that goes wrong on the way (trickle, stall, short,
+// nolength; see BodyFaults.h). A fault applies to every later request of its
+// exact path, query ignored, until it is cleared.
 
 #include <map>
 #include <mutex>
@@ -27,15 +28,20 @@ enum class FaultMode
     Hang,
     Slow,
     Close,
+    Trickle,
+    Stall,
+    Short,
+    NoLength,
 };
 
 struct Fault
 {
     FaultMode mode = FaultMode::None;
-    int seconds = 0;  // slow only
+    int seconds = 0;  // slow, trickle, stall and nolength
 };
 
-// The mode for its word: none, html, malformed, empty, 404, hang, slow, close.
+// The mode for its word: none, html, malformed, empty, 404, hang, slow, close,
+// trickle, stall, short, nolength.
 std::optional<FaultMode> ParseFaultMode(std::string_view word);
 
 // Fills the answer of a mode that answers at once (html, malformed, empty,

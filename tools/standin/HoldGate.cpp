@@ -2,7 +2,7 @@
 
 namespace standin {
 
-bool HoldGate::Hold(std::chrono::seconds limit)
+bool HoldGate::Hold(std::chrono::milliseconds limit)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     const uint64_t heldIn = generation_;

@@ -12,12 +12,15 @@
 
 namespace standin {
 
+// The longest any request is held (a hang, a stalled body).
+inline constexpr std::chrono::seconds kLongestHold(300);
+
 class HoldGate
 {
 public:
     // Waits for `limit`; true when woken early by ReleaseAll or Close. Once the
     // gate is closed it returns true at once.
-    bool Hold(std::chrono::seconds limit);
+    bool Hold(std::chrono::milliseconds limit);
     // Wakes every request held now; later ones wait again.
     void ReleaseAll();
     // Wakes every request, now and later.

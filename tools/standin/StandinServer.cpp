@@ -1,5 +1,6 @@
 #include "tools/standin/StandinServer.h"
 
+#include "tools/standin/BodyFaults.h"
 #include "tools/standin/ControlRoutes.h"
 #include "tools/standin/DropConnection.h"
 #include "tools/standin/VendorRoutes.h"
@@ -17,7 +18,6 @@ namespace {
 
 // Enough workers that requests held by hang faults never starve the others.
 constexpr size_t kWorkers = 64;
-constexpr std::chrono::seconds kLongestHang(300);
 constexpr size_t kLargestBody = 16 * 1024 * 1024;
 
 // Only SO_REUSEADDR: the library's default also sets SO_REUSEPORT, which would
@@ -162,7 +162,7 @@ httplib::Server::HandlerResponse StandinServer::BeforeRoute(const httplib::Reque
     switch (fault.mode)
     {
     case FaultMode::Hang:
-        gate_.Hold(kLongestHang);
+        gate_.Hold(kLongestHold);
         Drop(request, response);
         return Handled::Handled;
     case FaultMode::Close:
@@ -179,7 +179,22 @@ httplib::Server::HandlerResponse StandinServer::BeforeRoute(const httplib::Reque
         break;
     }
 
-    if (const std::optional<Document> document = documents_.Find(request.path))
+    std::optional<Document> document = documents_.Find(request.path);
+    if (IsBodyFault(fault.mode))
+    {
+        if (document)
+        {
+            AnswerWithBodyFault(fault, std::move(*document), gate_, response);
+        }
+        else
+        {
+            response.status = 500;
+            response.set_content("stel7_standin: a body fault needs a replacement document for its path\n",
+                                 "text/plain; charset=utf-8");
+        }
+        return Handled::Handled;
+    }
+    if (document)
     {
         response.set_content(document->body, document->contentType);
         return Handled::Handled;

@@ -15,14 +15,15 @@ TEST_F(MainWindowTest, StartUpCountsThenSearchesTheTopTermInOrder)
 {
     ASSERT_TRUE(m_harness.Open());
     const std::vector<std::string> log = StandIn::Log();
-    ASSERT_GE(log.size(), 4u);
+    ASSERT_GE(log.size(), 5u);
     EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_execute&key=stel7", log[0]);
-    EXPECT_EQ(0u, log[1].find("GET /search?key="));
-    EXPECT_EQ(0u, log[2].find("GET /feeds/api/videos?max-results=30&q="));
+    EXPECT_EQ("GET /app/stel7/update/update.xml", log[1]);
+    EXPECT_EQ(0u, log[2].find("GET /search?key="));
+    EXPECT_EQ(0u, log[3].find("GET /feeds/api/videos?max-results=30&q="));
     // Both searches asked for the same term, the one the prompt shows.
-    const std::string term = log[2].substr(log[2].find("&q=") + 3);
+    const std::string term = log[3].substr(log[3].find("&q=") + 3);
     EXPECT_FALSE(term.empty());
-    EXPECT_EQ("GET /search.atom?q=" + term, log[3]);
+    EXPECT_EQ("GET /search.atom?q=" + term, log[4]);
 
     CMainDlg& dlg = m_harness.Dlg();
     EXPECT_FALSE(dlg.m_strTopKeyword.IsEmpty());

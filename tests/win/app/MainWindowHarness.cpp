@@ -11,10 +11,10 @@ namespace {
 std::mutex g_boxesLock;
 std::vector<RecordedBox> g_boxes;
 
-int RecordBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT)
+int RecordBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
 {
     std::lock_guard<std::mutex> lock(g_boxesLock);
-    g_boxes.push_back({pszText, pszCaption, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd});
+    g_boxes.push_back({pszText, pszCaption, nType, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd});
     return IDOK;
 }
 

@@ -19,6 +19,7 @@
 struct RecordedBox {
     std::string text;
     std::string caption;
+    UINT type;
     bool ownedByMain;
 };
 

@@ -17,8 +17,9 @@ std::string Url(const std::string& path);
 // Clears faults, replacement documents and the log; wakes held requests.
 bool Reset();
 
-// Mode: none, html, malformed, empty, 404, hang, slow or close. `seconds` is
-// the delay of slow (0: the server's default).
+// Mode: none, html, malformed, empty, 404, hang, slow or close; for the body of
+// a replacement document also trickle, stall, short or nolength. `seconds` is
+// the delay of slow, trickle and nolength (0: the server's default).
 bool SetFault(const std::string& path, const std::string& mode, int seconds = 0);
 
 // Serves the data folder's file `name` for `path`.

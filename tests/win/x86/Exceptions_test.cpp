@@ -30,7 +30,7 @@ extern "C" EXCEPTION_DISPOSITION __cdecl RecordAndSkip(EXCEPTION_RECORD* pRecord
 #define GUARDED(instruction) \
     "pushl %[handler]\n\tpushl %%fs:0\n\tmovl %%esp, %%fs:0\n\t" instruction "\n\tpopl %%fs:0\n\taddl $4, %%esp"
 
-class FaultsTest : public ::testing::Test {
+class ExceptionTest : public ::testing::Test {
 protected:
     void SetUp() override { g_caught = {}; }
 };

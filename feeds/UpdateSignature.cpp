@@ -1,0 +1,125 @@
+#include "feeds/UpdateSignature.h"
+
+#include <windows.h>
+#include <wincrypt.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Base64 of a 16384-bit signature; anything longer is no signature of ours.
+constexpr size_t kLongestSignatureText = 4096;
+constexpr DWORD kReadChunk = 64 * 1024;
+
+// Owns one CryptoAPI handle of each kind the check uses.
+class CCryptProvider {
+public:
+    CCryptProvider()
+    {
+        if (!::CryptAcquireContextA(&m_hProv, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) m_hProv = 0;
+    }
+    ~CCryptProvider()
+    {
+        if (m_hProv) ::CryptReleaseContext(m_hProv, 0);
+    }
+    CCryptProvider(const CCryptProvider&) = delete;
+    CCryptProvider& operator=(const CCryptProvider&) = delete;
+    HCRYPTPROV m_hProv = 0;
+};
+
+class CCryptKey {
+public:
+    ~CCryptKey()
+    {
+        if (m_hKey) ::CryptDestroyKey(m_hKey);
+    }
+    HCRYPTKEY m_hKey = 0;
+};
+
+class CCryptHash {
+public:
+    ~CCryptHash()
+    {
+        if (m_hHash) ::CryptDestroyHash(m_hHash);
+    }
+    HCRYPTHASH m_hHash = 0;
+};
+
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE hFile) : m_hFile(hFile) {}
+    ~CFileHandle()
+    {
+        if (m_hFile != INVALID_HANDLE_VALUE) ::CloseHandle(m_hFile);
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    HANDLE m_hFile;
+};
+
+// The bytes of a base64 text (`flags`: with or without PEM header lines);
+// empty when it does not decode.
+std::vector<BYTE> DecodeBase64(const std::string& text, DWORD flags)
+{
+    DWORD size = 0;
+    if (text.empty() ||
+        !::CryptStringToBinaryA(text.data(), static_cast<DWORD>(text.size()), flags, nullptr, &size, nullptr,
+                                nullptr) ||
+        size == 0)
+        return {};
+    std::vector<BYTE> bytes(size);
+    if (!::CryptStringToBinaryA(text.data(), static_cast<DWORD>(text.size()), flags, bytes.data(), &size, nullptr,
+                                nullptr))
+        return {};
+    bytes.resize(size);
+    return bytes;
+}
+
+bool ImportPublicKey(HCRYPTPROV hProv, const std::string& publicKeyPem, CCryptKey& key)
+{
+    const std::vector<BYTE> der = DecodeBase64(publicKeyPem, CRYPT_STRING_BASE64HEADER);
+    if (der.empty()) return false;
+    CERT_PUBLIC_KEY_INFO* pInfo = nullptr;
+    DWORD size = 0;
+    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(), static_cast<DWORD>(der.size()),
+                               CRYPT_DECODE_ALLOC_FLAG, nullptr, &pInfo, &size))
+        return false;
+    const BOOL imported = ::CryptImportPublicKeyInfo(hProv, X509_ASN_ENCODING, pInfo, &key.m_hKey);
+    ::LocalFree(pInfo);
+    return imported != FALSE;
+}
+
+bool HashFile(const std::string& path, HCRYPTHASH hHash)
+{
+    const CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (file.m_hFile == INVALID_HANDLE_VALUE) return false;
+    std::vector<BYTE> chunk(kReadChunk);
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file.m_hFile, chunk.data(), kReadChunk, &read, nullptr)) return false;
+        if (read == 0) return true;
+        if (!::CryptHashData(hHash, chunk.data(), read, 0)) return false;
+    }
+}
+
+}  // namespace
+
+bool VerifyFileSignature(const std::string& path, const std::string& signatureBase64,
+                         const std::string& publicKeyPem)
+{
+    if (signatureBase64.size() > kLongestSignatureText) return false;
+    std::vector<BYTE> signature = DecodeBase64(signatureBase64, CRYPT_STRING_BASE64);
+    if (signature.empty()) return false;
+    // CryptoAPI takes the signature as a little-endian number; openssl writes it big-endian.
+    std::reverse(signature.begin(), signature.end());
+
+    const CCryptProvider provider;
+    CCryptKey key;
+    CCryptHash hash;
+    return provider.m_hProv && ImportPublicKey(provider.m_hProv, publicKeyPem, key) &&
+           ::CryptCreateHash(provider.m_hProv, CALG_SHA_256, 0, 0, &hash.m_hHash) && HashFile(path, hash.m_hHash) &&
+           ::CryptVerifySignatureA(hash.m_hHash, signature.data(), static_cast<DWORD>(signature.size()), key.m_hKey,
+                                   nullptr, 0);
+}
