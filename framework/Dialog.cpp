@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/DlgInit.h"
 #include "framework/WinApp.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -111,6 +112,9 @@ void CDialog::EndDialog(int nResult)
     if (!m_bModal) return;
     m_nModalResult = nResult;
     m_bEndModal = true;
+    // Gone from the screen at once, as with the platform's own modal end:
+    // whatever the ending handler shows next does not stand over it.
+    ShowWindow(SW_HIDE);
     // Wake the loop even when no other message is waiting.
     ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
@@ -132,6 +136,7 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::OnInitDialog()
 {
+    ExecuteDlgInit(m_hWnd, m_nIDTemplate);
     UpdateData(FALSE);
     return TRUE;
 }

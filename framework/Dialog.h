@@ -25,12 +25,15 @@ public:
     virtual INT_PTR DoModal();
     // Creates the dialog modelessly; the window's owner is pParentWnd.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    // Ends the modal loop; does nothing for a modeless dialog.
+    // Hides the dialog and ends the modal loop; does nothing for a modeless
+    // dialog.
     void EndDialog(int nResult);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
+    // Fills the controls from the template's initialisation data, then binds
+    // them (DoDataExchange).
     virtual BOOL OnInitDialog();
     // Both end a modal dialog's loop and destroy a modeless dialog.
     virtual void OnOK();

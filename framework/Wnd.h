@@ -79,6 +79,9 @@ protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default processing of the message now being handled.
     LRESULT Default();
+    // A WM_LBUTTONDOWN handler for windows that move when their background is
+    // dragged, as if by their caption.
+    void OnDragByBackground(UINT nFlags, POINT point);
     // Called after the last message of the window (WM_NCDESTROY).
     virtual void PostNcDestroy() {}
     // Called once SubclassWindow has attached the object to its window.
