@@ -213,7 +213,6 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnDestroy();
     void OnGetMinMaxInfo(MINMAXINFO* pMMI);
-    void OnLButtonDown(UINT nFlags, POINT point);
     void OnTimer(UINT_PTR nIDEvent);
     void OnSize(UINT nType, int cx, int cy);
     void OnSearch();
