@@ -22,6 +22,7 @@
 #include "player/WebBrowser2.h"
 
 class CPopupDlg;
+class CSettingsDlg;
 class CToastDlg;
 class CVideoDlg;
 
@@ -102,6 +103,8 @@ public:
     CPopupDlg* m_pPopupDlg = nullptr;
     CToastDlg* m_pToastDlg = nullptr;
     CVideoDlg* m_pVideoDlg = nullptr;
+    // The settings dialog while its modal loop runs, else null.
+    CSettingsDlg* m_pSettingsDlg = nullptr;
 
     // Skin: per band, the composing contexts, the bitmap the memory context
     // held before, the composed band and its source pieces.
