@@ -267,6 +267,10 @@ private:
     void ShowVideoRow(CListCtrl& list, int nRow);
     // Every feed fetches through here: nothing is fetched once the window closes.
     XmlResult FetchFeed(const XmlRequest& request);
+    // Reads the advertising document: true, with the page's address, when
+    // the first setting element is exactly "true" and the first address
+    // element holds a web address.
+    bool ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl);
     void RestoreFromTray();
 };
 

@@ -1,10 +1,5 @@
-// Checks of the vendor's update and advertising documents. The update window
-// and the promotion windows come with their own releases; until then a check
-// finds nothing to show.
+// The check of the vendor's update document. The update window comes with its
+// own release; until then the check finds nothing to show.
 #include "app/MainDlg.h"
 
 void CMainDlg::CheckUpdate(int) {}
-
-void CMainDlg::CheckPopup() {}
-
-void CMainDlg::CheckToast() {}

@@ -1,0 +1,65 @@
+// The promotion checks: the vendor's advertising document switches the
+// start-up pop-up and the tray toast on and names the page each shows. The
+// addresses arrive over plain HTTP, so only a web address is shown: a file: or
+// javascript: address would run in a more trusted zone than the page's own.
+#include "BuildConfig.h"
+#include "app/MainDlg.h"
+#include "core/Flag.h"
+#include "core/WebLink.h"
+#include "update/PopupDlg.h"
+#include "update/ToastDlg.h"
+
+namespace {
+
+// The promotion's window, made on first use and reused while it exists. An
+// object whose window was never made, or is gone, is deleted and made again;
+// null when the window cannot be made.
+template <class TDlg> TDlg* PromotionWindow(TDlg*& pDlg, CWnd* pParent)
+{
+    if (pDlg && ::IsWindow(pDlg->m_hWnd)) return pDlg;
+    delete pDlg;
+    pDlg = new TDlg;
+    if (!pDlg->Create(TDlg::IDD, pParent)) {
+        delete pDlg;
+        pDlg = nullptr;
+    }
+    return pDlg;
+}
+
+}  // namespace
+
+bool CMainDlg::ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl)
+{
+    XmlRequest request;
+    request.url = "http://" STEL7_VENDOR_HOST "/app/stel7/advert/config.xml";
+    request.deleteCacheEntry = true;
+    request.readings = {{pszSettingTag, -1}, {pszUrlTag, -1}};
+    const XmlResult result = FetchFeed(request);
+    // A document without either element switches nothing on.
+    if (!result.parsed || result.readings.size() != 2 || result.readings[0].empty() || result.readings[1].empty()) {
+        return false;
+    }
+    if (!core::IsOn(result.readings[0][0]) || !core::IsWebAddress(result.readings[1][0])) return false;
+    strUrl = CString(result.readings[1][0]);
+    return true;
+}
+
+void CMainDlg::CheckPopup()
+{
+    CString strUrl;
+    if (!ReadPromotion("popup_setting", "popup_url", strUrl)) return;
+    CPopupDlg* pPopup = PromotionWindow(m_pPopupDlg, this);
+    if (!pPopup) return;
+    pPopup->Present(strUrl);
+    SendCount("popup");
+}
+
+void CMainDlg::CheckToast()
+{
+    CString strUrl;
+    if (!ReadPromotion("toast_setting", "toast_url", strUrl)) return;
+    CToastDlg* pToast = PromotionWindow(m_pToastDlg, this);
+    if (!pToast) return;
+    pToast->Present(strUrl);
+    SendCount("toast");
+}
