@@ -33,6 +33,8 @@ bool CMainDlg::ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, C
     XmlRequest request;
     request.url = "http://" STEL7_VENDOR_HOST "/app/stel7/advert/config.xml";
     request.deleteCacheEntry = true;
+    // Exactly "true": a blank around the word switches nothing on.
+    request.preserveWhiteSpace = true;
     request.readings = {{pszSettingTag, -1}, {pszUrlTag, -1}};
     const XmlResult result = FetchFeed(request);
     // A document without either element switches nothing on.

@@ -245,6 +245,8 @@ TEST_F(PromotionsTest, DocumentsThatSwitchNothingOnShowNothing)
         {"capitals", "", Advert("TRUE", url, "false", url)},
         {"false", "", Advert("false", url, "true", url)},
         {"a word around it", "", Advert("truee", url, "false", url)},
+        {"leading blank", "", Advert(" true", url, "false", url)},
+        {"trailing newline", "", Advert("true\n", url, "false", url)},
         {"first of two settings is off", "",
          head + "<advert>" + Element("popup_setting", "false") + Element("popup_setting", "true") +
              Element("popup_url", url) + "</advert>"},
