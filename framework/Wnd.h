@@ -11,6 +11,14 @@
 #include "framework/MessageMap.h"
 #include "framework/String.h"
 
+// True for the close command (close box, window menu, Alt+F4). The low four
+// bits of a system command are the platform's own: a double click on the
+// window icon sends SC_CLOSE | 3.
+inline bool IsCloseCommand(UINT nID)
+{
+    return (nID & 0xFFF0) == SC_CLOSE;
+}
+
 class CWnd {
 public:
     CWnd() = default;

@@ -75,7 +75,7 @@ void CVideoDlg::OnSize(UINT, int, int)
 
 void CVideoDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    if ((nID & 0xFFF0) == SC_CLOSE) {
+    if (IsCloseCommand(nID)) {
         DestroyWindow();
         return;
     }

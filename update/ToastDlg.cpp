@@ -50,8 +50,7 @@ void CToastDlg::OnTimer(UINT_PTR nIDEvent)
 
 void CToastDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    // The low four bits are the platform's own.
-    if ((nID & 0xFFF0) == SC_CLOSE) {
+    if (IsCloseCommand(nID)) {
         OnCancel();
         return;
     }
