@@ -271,6 +271,10 @@ private:
     // the first setting element is exactly "true" and the first address
     // element holds a web address.
     bool ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl);
+    // One promotion check: a window switched on with a web address shows the
+    // page, and each showing is counted once (event "popup" or "toast").
+    template <class TDlg>
+    void CheckPromotion(TDlg*& pDlg, const char* pszSettingTag, const char* pszUrlTag, const char* pszEvent);
     void RestoreFromTray();
 };
 

@@ -9,25 +9,6 @@
 #include "update/PopupDlg.h"
 #include "update/ToastDlg.h"
 
-namespace {
-
-// The promotion's window, made on first use and reused while it exists. An
-// object whose window was never made, or is gone, is deleted and made again;
-// null when the window cannot be made.
-template <class TDlg> TDlg* PromotionWindow(TDlg*& pDlg, CWnd* pParent)
-{
-    if (pDlg && ::IsWindow(pDlg->m_hWnd)) return pDlg;
-    delete pDlg;
-    pDlg = new TDlg;
-    if (!pDlg->Create(TDlg::IDD, pParent)) {
-        delete pDlg;
-        pDlg = nullptr;
-    }
-    return pDlg;
-}
-
-}  // namespace
-
 bool CMainDlg::ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl)
 {
     XmlRequest request;
@@ -46,22 +27,32 @@ bool CMainDlg::ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, C
     return true;
 }
 
-void CMainDlg::CheckPopup()
+template <class TDlg>
+void CMainDlg::CheckPromotion(TDlg*& pDlg, const char* pszSettingTag, const char* pszUrlTag, const char* pszEvent)
 {
     CString strUrl;
-    if (!ReadPromotion("popup_setting", "popup_url", strUrl)) return;
-    CPopupDlg* pPopup = PromotionWindow(m_pPopupDlg, this);
-    if (!pPopup) return;
-    pPopup->Present(strUrl);
-    SendCount("popup");
+    if (!ReadPromotion(pszSettingTag, pszUrlTag, strUrl)) return;
+    // Made on first use and reused while its window exists. An object whose
+    // window was never made, or is gone, is deleted and made again.
+    if (!pDlg || !::IsWindow(pDlg->m_hWnd)) {
+        delete pDlg;
+        pDlg = new TDlg;
+        if (!pDlg->Create(TDlg::IDD, this)) {
+            delete pDlg;
+            pDlg = nullptr;
+            return;
+        }
+    }
+    pDlg->Present(strUrl);
+    SendCount(pszEvent);
+}
+
+void CMainDlg::CheckPopup()
+{
+    CheckPromotion(m_pPopupDlg, "popup_setting", "popup_url", "popup");
 }
 
 void CMainDlg::CheckToast()
 {
-    CString strUrl;
-    if (!ReadPromotion("toast_setting", "toast_url", strUrl)) return;
-    CToastDlg* pToast = PromotionWindow(m_pToastDlg, this);
-    if (!pToast) return;
-    pToast->Present(strUrl);
-    SendCount("toast");
+    CheckPromotion(m_pToastDlg, "toast_setting", "toast_url", "toast");
 }
