@@ -62,22 +62,3 @@ TEST(PlayMode, PrevAndNextNeverWrap)
         EXPECT_EQ(NextRow(c.index, c.rowCount), c.next) << c.index << " of " << c.rowCount;
     }
 }
-
-TEST(PlayMode, ListItemsMatchOnlyTheExactStoredWords)
-{
-    const struct {
-        std::string stored;
-        int item;
-    } cases[] = {
-        {"none", 0},  {"loop", 1},     {"continuity", 2}, {"random", 3},   {"", -1},
-        {"None", -1}, {" none", -1},   {"loop ", -1},     {"LOOP", -1},    {"randomly", -1},
-        {std::string("loop\0", 5), -1}, {std::string(1000, 'l'), -1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(PlayModeItem(c.stored), c.item) << c.stored.substr(0, 20);
-
-    EXPECT_STREQ(PlayModeWord(0), "none");
-    EXPECT_STREQ(PlayModeWord(1), "loop");
-    EXPECT_STREQ(PlayModeWord(2), "continuity");
-    EXPECT_STREQ(PlayModeWord(3), "random");
-    for (const int noItem : {-1, 4, 1000}) EXPECT_EQ(PlayModeWord(noItem), nullptr) << noItem;
-}

@@ -1,21 +1,15 @@
-// The settings dialog, opened by its menu and tray commands on the real main
-// window and driven inside its own modal loop: what it shows for the stored
-// values, what each way of leaving it writes, and where the values take effect.
+// The settings dialog, opened by its commands on the real main window and
+// driven inside its own modal loop: what it shows for the stored values, what
+// each way out of it writes, and where the values take effect.
 #include <windows.h>
 
 #include <sddl.h>
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "app/MainDlg.h"
 #include "app/Registry.h"
 #include "framework/WinApp.h"
 #include "player/VideoDlg.h"
-#include "res/resource.h"
 #include "settings/SettingsDlg.h"
 #include "tests/win/app/OpenedMainWindowTest.h"
 #include "tests/win/support/BoxAnswers.h"
@@ -23,45 +17,29 @@
 
 namespace {
 
-const std::vector<std::string> kPlayModeItems = {"한곡 재생", "한곡 반복 재생", "전체 연속 재생", "전체 랜덤 재생"};
 const char kConfirm[] = "새로운 환경설정으로 적용하시겠습니까?";
 const char kApplied[] = "새로운 설정이 정상적으로 적용되었습니다.";
 const char kNotSaved[] = "설정을 저장하지 못했습니다.";
 
-// What the dialog shows.
-struct Shown {
-    bool run;
-    bool topmost;
-    int item;
-    bool operator==(const Shown& o) const { return run == o.run && topmost == o.topmost && item == o.item; }
-};
-
-std::ostream& operator<<(std::ostream& os, const Shown& s)
+CSettingsDlg& Settings(HWND hDlg)
 {
-    return os << "{run " << s.run << ", topmost " << s.topmost << ", item " << s.item << "}";
+    return *dynamic_cast<CSettingsDlg*>(CWnd::FromHandlePermanent(hDlg));
 }
 
-CSettingsDlg* Settings(HWND hDlg)
+// The dialog's controls as "<run><topmost> <item>": "10 2" is run ticked,
+// topmost not, item 2 selected.
+std::string Shown(HWND hDlg)
 {
-    return dynamic_cast<CSettingsDlg*>(CWnd::FromHandlePermanent(hDlg));
+    CSettingsDlg& dlg = Settings(hDlg);
+    return std::to_string(dlg.m_chkRun.GetCheck()) + std::to_string(dlg.m_chkTopmost.GetCheck()) + " " +
+           std::to_string(dlg.m_cbMusic.GetCurSel());
 }
 
-Shown ShownBy(HWND hDlg)
+void Choose(HWND hDlg, int nRun, int nTopmost, int nItem)
 {
-    CSettingsDlg* pDlg = Settings(hDlg);
-    if (!pDlg) return {false, false, -99};
-    return {pDlg->m_chkRun.GetCheck() == BST_CHECKED, pDlg->m_chkTopmost.GetCheck() == BST_CHECKED,
-            pDlg->m_cbMusic.GetCurSel()};
-}
-
-// Sets the controls as a user would leave them.
-void Choose(HWND hDlg, const Shown& choice)
-{
-    CSettingsDlg* pDlg = Settings(hDlg);
-    ASSERT_TRUE(pDlg);
-    pDlg->m_chkRun.SetCheck(choice.run ? BST_CHECKED : BST_UNCHECKED);
-    pDlg->m_chkTopmost.SetCheck(choice.topmost ? BST_CHECKED : BST_UNCHECKED);
-    pDlg->m_cbMusic.SetCurSel(choice.item);
+    Settings(hDlg).m_chkRun.SetCheck(nRun);
+    Settings(hDlg).m_chkTopmost.SetCheck(nTopmost);
+    Settings(hDlg).m_cbMusic.SetCurSel(nItem);
 }
 
 void Click(HWND hDlg, int nId)
@@ -69,65 +47,39 @@ void Click(HWND hDlg, int nId)
     ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nId)));
 }
 
-// A value of the settings key as stored, or nothing when there is none.
-std::optional<std::string> Stored(const char* pszName)
+// "run/topmost/music" as stored, "-" for a missing value.
+std::string Stored()
 {
-    char szValue[2048] = {};
-    DWORD dwSize = sizeof(szValue) - 1;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kRegConfigKey, pszName, RRF_RT_REG_SZ, nullptr, szValue, &dwSize) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
+    std::string all;
+    for (const char* pszName : {"run", "topmost", "music"}) {
+        char szValue[2048] = {};
+        DWORD dwSize = sizeof(szValue) - 1;
+        const bool found = ::RegGetValueA(HKEY_CURRENT_USER, kRegConfigKey, pszName, RRF_RT_REG_SZ, nullptr, szValue,
+                                          &dwSize) == ERROR_SUCCESS;
+        all += (all.empty() ? "" : "/") + (found ? std::string(szValue) : "-");
     }
-    return std::string(szValue);
+    return all;
 }
 
-void Store(const char* pszName, const std::string& value)
+void Store(const std::string& run, const std::string& topmost, const std::string& music)
 {
-    ASSERT_EQ(1, WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, pszName, value.c_str()));
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", run.c_str());
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", topmost.c_str());
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", music.c_str());
 }
 
-// Makes the settings key readable only, the way a locked-down profile would,
-// and gives its access back when it goes.
-class ReadOnlySettingsKey {
-public:
-    ReadOnlySettingsKey()
-    {
-        HKEY hKey = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kRegConfigKey, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
-                              &hKey, nullptr) != ERROR_SUCCESS) {
-            return;
-        }
-        DWORD dwSize = 0;
-        ::RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, nullptr, &dwSize);
-        m_original.resize(dwSize);
-        PSECURITY_DESCRIPTOR pReadOnly = nullptr;
-        m_bLocked = !m_original.empty() &&
-                    ::RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, m_original.data(), &dwSize) == ERROR_SUCCESS &&
-                    ::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                                            &pReadOnly, nullptr) &&
-                    ::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pReadOnly) == ERROR_SUCCESS;
-        if (pReadOnly) ::LocalFree(pReadOnly);
-        ::RegCloseKey(hKey);
-    }
-    ~ReadOnlySettingsKey() { Unlock(); }
-
-    bool Locked() const { return m_bLocked; }
-    void Unlock()
-    {
-        if (!m_bLocked) return;
-        HKEY hKey = nullptr;
-        // The owner may always change the access list.
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRegConfigKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS) {
-            ::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, m_original.data());
-            ::RegCloseKey(hKey);
-        }
-        m_bLocked = false;
-    }
-
-private:
-    std::vector<BYTE> m_original;
-    bool m_bLocked = false;
-};
+// Gives the settings key an access list: how a test makes the writes fail.
+bool SetKeyAccess(const char* pszSddl)
+{
+    PSECURITY_DESCRIPTOR pSd = nullptr;
+    HKEY hKey = nullptr;
+    bool set = ::ConvertStringSecurityDescriptorToSecurityDescriptorA(pszSddl, SDDL_REVISION_1, &pSd, nullptr) &&
+               ::RegOpenKeyExA(HKEY_CURRENT_USER, kRegConfigKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS;
+    set = set && ::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSd) == ERROR_SUCCESS;
+    if (hKey) ::RegCloseKey(hKey);
+    if (pSd) ::LocalFree(pSd);
+    return set;
+}
 
 class SettingsDlgTest : public OpenedMainWindowTest {
 protected:
@@ -146,290 +98,182 @@ protected:
         OpenedMainWindowTest::TearDown();
     }
 
-    // Runs a settings command; the steps drive the dialog it opens. Returns
-    // the number of steps that ran before the dialog ended.
-    size_t Open(std::vector<ModalStep> steps, int nCommand = ID_TOOLS_SETTINGS)
+    // Runs a settings command whose dialog the steps drive; true when every
+    // step ran and the steps themselves ended the dialog.
+    bool Open(std::vector<ModalStep> steps, int nCommand = ID_TOOLS_SETTINGS)
     {
+        const size_t count = steps.size();
         ModalDriver driver(std::move(steps));
         Dlg().SendMessage(WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
-        EXPECT_EQ(0, driver.ClosedByDriver()) << "a dialog was left open";
-        EXPECT_TRUE(::IsWindowEnabled(Dlg().m_hWnd));
-        return driver.StepsRun();
-    }
-
-    // Opens the dialog from the given command and reads what it shows.
-    Shown OpenAndRead(int nCommand = ID_TOOLS_SETTINGS)
-    {
-        Shown shown = {false, false, -99};
-        Open({[&](HWND hDlg) {
-                  shown = ShownBy(hDlg);
-                  Click(hDlg, IDC_BTN_CANCEL);
-              }},
-             nCommand);
-        return shown;
+        return driver.m_nStepsRun == count && driver.m_nClosedByDriver == 0 && ::IsWindowEnabled(Dlg().m_hWnd);
     }
 
     CWinApp m_app;
 };
 
-TEST_F(SettingsDlgTest, BothCommandsOpenTheStoredDefaultsWithTheTemplatesFourItems)
+TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
 {
+    std::string shown;
     std::vector<std::string> items;
     bool mainDisabled = false;
-    for (const int command : {ID_TOOLS_SETTINGS, ID_TRAY_SETTINGS}) {
-        const size_t steps = Open({[&](HWND hDlg) {
-                                       mainDisabled = !::IsWindowEnabled(Dlg().m_hWnd);
-                                       EXPECT_EQ((Shown{true, false, 0}), ShownBy(hDlg));
-                                       items.clear();
-                                       CComboBox& combo = Settings(hDlg)->m_cbMusic;
-                                       for (int i = 0; i < combo.GetCount(); ++i) {
-                                           char szItem[64] = {};
-                                           combo.SendMessage(CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(szItem));
-                                           items.push_back(szItem);
-                                       }
-                                       Click(hDlg, IDC_BTN_CANCEL);
-                                   }},
-                                  command);
-        EXPECT_EQ(1u, steps) << command;
-        EXPECT_TRUE(mainDisabled) << command;
-        EXPECT_EQ(kPlayModeItems, items) << command;
-    }
-    EXPECT_EQ(std::nullopt, Stored("run"));
-    EXPECT_EQ(std::nullopt, Stored("topmost"));
-    EXPECT_EQ(std::nullopt, Stored("music"));
-}
+    EXPECT_TRUE(Open({[&](HWND hDlg) {
+                         shown = Shown(hDlg);
+                         mainDisabled = !::IsWindowEnabled(Dlg().m_hWnd);
+                         char szItem[64] = {};
+                         for (int i = 0; Settings(hDlg).m_cbMusic.SendMessage(CB_GETLBTEXT, i,
+                                                                              reinterpret_cast<LPARAM>(szItem)) > 0;
+                              ++i) {
+                             items.push_back(szItem);
+                         }
+                         Click(hDlg, IDC_BTN_CANCEL);
+                     }},
+                     ID_TRAY_SETTINGS));
+    EXPECT_EQ("10 0", shown) << "no stored values: the defaults";
+    EXPECT_EQ((std::vector<std::string>{"한곡 재생", "한곡 반복 재생", "전체 연속 재생", "전체 랜덤 재생"}), items);
+    EXPECT_TRUE(mainDisabled);
 
-TEST_F(SettingsDlgTest, OnlyTheExactStoredWordsAreShown)
-{
     const std::string tooLong(1000, 'x');
     const struct {
         std::string run, topmost, music;
-        Shown shown;
+        const char* shown;
     } cases[] = {
-        {"true", "true", "random", {true, true, 3}},
-        {"false", "false", "continuity", {false, false, 2}},
-        {"true", "false", "loop", {true, false, 1}},
-        {"TRUE", "True", "Loop", {false, false, -1}},
-        {" true", "true ", "none ", {false, false, -1}},
-        {"yes", "1", "", {false, false, -1}},
-        // Longer than a value may be: read as the defaults.
-        {tooLong, tooLong, tooLong, {true, false, 0}},
+        {"true", "true", "random", "11 3"},   {"false", "false", "continuity", "00 2"},
+        {"true", "false", "loop", "10 1"},    {"TRUE", "True", "Loop", "00 -1"},
+        {" true", "true ", "none ", "00 -1"}, {"yes", "1", "", "00 -1"},
+        {tooLong, tooLong, tooLong, "10 0"},  // longer than a value may be: the defaults
     };
     for (const auto& c : cases) {
-        Store("run", c.run);
-        Store("topmost", c.topmost);
-        Store("music", c.music);
-        EXPECT_EQ(c.shown, OpenAndRead()) << c.run.substr(0, 10) << "/" << c.topmost.substr(0, 10) << "/"
-                                          << c.music.substr(0, 10);
+        Store(c.run, c.topmost, c.music);
+        EXPECT_TRUE(Open({[&](HWND hDlg) {
+            shown = Shown(hDlg);
+            Click(hDlg, IDC_BTN_CANCEL);
+        }}));
+        EXPECT_EQ(c.shown, shown) << c.run.substr(0, 8) << "/" << c.topmost.substr(0, 8) << "/" << c.music.substr(0, 8);
     }
 }
 
-TEST_F(SettingsDlgTest, ConfirmedApplyWritesHidesTheDialogThenSaysSo)
+TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWrites)
 {
-    Store("music", "shuffle");
-    BoxAnswers answers({IDYES});
-    EXPECT_EQ(1u, Open({[](HWND hDlg) {
-                  EXPECT_EQ((Shown{true, false, -1}), ShownBy(hDlg));
-                  Choose(hDlg, {false, true, -1});
-                  Click(hDlg, IDC_BTN_APPLY);
-              }}));
-    // No item selected: the unknown word stays.
-    EXPECT_EQ("false", Stored("run"));
-    EXPECT_EQ("true", Stored("topmost"));
-    EXPECT_EQ("shuffle", Stored("music"));
-
-    answers.Add(IDYES);
-    Open({[](HWND hDlg) {
-        EXPECT_EQ((Shown{false, true, -1}), ShownBy(hDlg));
-        Choose(hDlg, {true, false, 2});
-        Click(hDlg, IDC_BTN_APPLY);
-    }});
-    EXPECT_EQ("true", Stored("run"));
-    EXPECT_EQ("false", Stored("topmost"));
-    EXPECT_EQ("continuity", Stored("music"));
-
-    const std::vector<AnsweredBox>& boxes = answers.Boxes();
-    ASSERT_EQ(4u, boxes.size());
-    for (const AnsweredBox& box : boxes) EXPECT_EQ("스텔론", box.caption);
-    EXPECT_EQ(kConfirm, boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), boxes[0].type);
-    EXPECT_TRUE(boxes[0].ownerVisible);
-    EXPECT_EQ(kApplied, boxes[1].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes[1].type);
-    // The settings dialog is off the screen before its success box shows.
-    EXPECT_FALSE(boxes[1].ownerVisible);
-    EXPECT_EQ(boxes[0].text, boxes[2].text);
-    EXPECT_EQ(boxes[1].text, boxes[3].text);
-}
-
-TEST_F(SettingsDlgTest, EveryOtherWayOutWritesNothing)
-{
-    const Shown changed = {false, true, 3};
-    const auto postKey = [](WPARAM key) {
-        return [key](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, key, 0); };
+    const auto key = [](WPARAM nKey) {
+        return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
     };
+    const ModalStep cancel = [](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); };
+    const ModalStep apply = [](HWND hDlg) { Click(hDlg, IDC_BTN_APPLY); };
     const struct {
         const char* way;
-        std::vector<int> answers;
+        int answer;
         std::vector<ModalStep> steps;
-        size_t stepsRun;
-        std::vector<std::string> boxes;
+        const char* stored;
+        size_t boxes;
     } cases[] = {
-        {"cancel button", {}, {[](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); }}, 1, {}},
-        {"close box", {}, {[](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }}, 1, {}},
-        {"refused confirmation, then cancel",
-         {IDNO},
-         {[](HWND hDlg) { Click(hDlg, IDC_BTN_APPLY); },
-          [&](HWND hDlg) {
-              EXPECT_TRUE(::IsWindowVisible(hDlg));
-              EXPECT_EQ(changed, ShownBy(hDlg)) << "the user's changes stay on screen";
-              Click(hDlg, IDC_BTN_CANCEL);
-          }},
-         2,
-         {kConfirm}},
-        {"Escape and Enter",
-         {},
-         {postKey(VK_ESCAPE), postKey(VK_RETURN), [](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); }},
-         3,
-         {}},
+        {"yes", IDYES, {apply}, "false/true/random", 2},
+        {"no, then cancel", IDNO, {apply, [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, cancel}, "-/-/-", 1},
+        {"cancel button", IDOK, {cancel}, "-/-/-", 0},
+        {"close box", IDOK, {[](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }}, "-/-/-", 0},
+        {"Escape and Enter are swallowed", IDOK, {key(VK_ESCAPE), key(VK_RETURN), cancel}, "-/-/-", 0},
     };
     for (const auto& c : cases) {
-        BoxAnswers answers;
-        for (const int answer : c.answers) answers.Add(answer);
-        std::vector<ModalStep> steps = {[&](HWND hDlg) { Choose(hDlg, changed); }};
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        BoxAnswers answers({c.answer});
+        std::vector<ModalStep> steps = {[](HWND hDlg) { Choose(hDlg, 0, 1, 3); }};
         steps.insert(steps.end(), c.steps.begin(), c.steps.end());
-        EXPECT_EQ(1 + c.stepsRun, Open(steps)) << c.way;
-        EXPECT_EQ(c.boxes, answers.Texts()) << c.way;
-        EXPECT_EQ(std::nullopt, Stored("run")) << c.way;
-        EXPECT_EQ(std::nullopt, Stored("topmost")) << c.way;
-        EXPECT_EQ(std::nullopt, Stored("music")) << c.way;
+        EXPECT_TRUE(Open(steps)) << c.way;
+        EXPECT_EQ(c.stored, Stored()) << c.way;
+        EXPECT_EQ(c.boxes, answers.m_boxes.size()) << c.way;
+        for (const AnsweredBox& box : answers.m_boxes) {
+            const bool confirm = box.text == kConfirm;
+            EXPECT_TRUE(confirm || box.text == kApplied) << c.way << ": " << box.text;
+            EXPECT_EQ("스텔론", box.caption);
+            EXPECT_EQ(confirm ? UINT{MB_YESNO | MB_ICONQUESTION} : UINT{MB_OK | MB_ICONINFORMATION}, box.type);
+            // The dialog is off the screen before its success box shows.
+            EXPECT_EQ(confirm, box.ownerVisible) << c.way;
+        }
     }
+
+    // With no item selected the stored word, known or not, stays.
+    Store("true", "false", "shuffle");
+    BoxAnswers answers({IDYES});
+    EXPECT_TRUE(Open({[](HWND hDlg) { Choose(hDlg, 0, 1, -1); }, apply}));
+    EXPECT_EQ("false/true/shuffle", Stored());
 }
 
 TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
 {
-    Store("music", "loop");
-    ReadOnlySettingsKey readOnly;
-    ASSERT_TRUE(readOnly.Locked());
+    Store("true", "false", "loop");
+    ASSERT_TRUE(SetKeyAccess("D:P(A;;KR;;;WD)"));
     BoxAnswers answers({IDYES, IDOK, IDYES});
-    const size_t steps = Open({[](HWND hDlg) {
-                                   Choose(hDlg, {false, true, 3});
-                                   Click(hDlg, IDC_BTN_APPLY);
-                               },
-                               [&](HWND hDlg) {
-                                   EXPECT_TRUE(::IsWindowVisible(hDlg));
-                                   EXPECT_EQ(std::nullopt, Stored("run"));
-                                   readOnly.Unlock();
-                                   Click(hDlg, IDC_BTN_APPLY);
-                               }});
-    EXPECT_EQ(2u, steps);
-    const std::vector<AnsweredBox>& boxes = answers.Boxes();
-    ASSERT_EQ(4u, boxes.size());
-    EXPECT_EQ(kConfirm, boxes[0].text);
-    EXPECT_EQ(kNotSaved, boxes[1].text);
-    EXPECT_EQ("스텔론", boxes[1].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes[1].type);
-    EXPECT_TRUE(boxes[1].ownerVisible);
-    EXPECT_EQ(kConfirm, boxes[2].text);
-    EXPECT_EQ(kApplied, boxes[3].text);
-    EXPECT_EQ("random", Stored("music"));
+    EXPECT_TRUE(Open({[](HWND hDlg) {
+                          Choose(hDlg, 0, 1, 3);
+                          Click(hDlg, IDC_BTN_APPLY);
+                      },
+                      [](HWND hDlg) {
+                          EXPECT_EQ("true/false/loop", Stored());
+                          EXPECT_TRUE(SetKeyAccess("D:P(A;;KA;;;WD)"));
+                          Click(hDlg, IDC_BTN_APPLY);
+                      }}));
+    ASSERT_EQ(4u, answers.m_boxes.size());
+    const AnsweredBox& failure = answers.m_boxes[1];
+    EXPECT_EQ(kNotSaved, failure.text);
+    EXPECT_EQ("스텔론", failure.caption);
+    EXPECT_EQ(UINT{MB_OK | MB_ICONINFORMATION}, failure.type);
+    EXPECT_TRUE(failure.ownerVisible);
+    EXPECT_EQ(kApplied, answers.m_boxes[3].text);
+    EXPECT_EQ("false/true/random", Stored());
 }
 
 TEST_F(SettingsDlgTest, SecondCommandBringsTheOpenDialogForward)
 {
-    HWND hForeground = nullptr;
     HWND hSettings = nullptr;
-    ModalDriver driver({[&](HWND hDlg) {
+    HWND hForeground = nullptr;
+    EXPECT_TRUE(Open({[&](HWND hDlg) {
         hSettings = hDlg;
         // Another program's window comes to the front meanwhile.
-        const HWND hOther = ::CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                              nullptr, nullptr, nullptr);
+        const HWND hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                              nullptr, nullptr);
         ::SetForegroundWindow(hOther);
         Dlg().SendMessage(WM_COMMAND, ID_TRAY_SETTINGS, 0);
         Dlg().SendMessage(WM_COMMAND, ID_TOOLS_SETTINGS, 0);
         hForeground = ::GetForegroundWindow();
         ::DestroyWindow(hOther);
         Click(hDlg, IDC_BTN_CANCEL);
-    }});
-    Dlg().SendMessage(WM_COMMAND, ID_TRAY_SETTINGS, 0);
-    EXPECT_EQ(1u, driver.StepsRun());
-    EXPECT_EQ(0, driver.ClosedByDriver()) << "a second dialog opened";
+    }}));
     EXPECT_EQ(hSettings, hForeground);
     // Once closed, the command opens a dialog again.
-    EXPECT_EQ((Shown{true, false, 0}), OpenAndRead(ID_TRAY_SETTINGS));
+    EXPECT_TRUE(Open({[](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); }}, ID_TRAY_SETTINGS));
 }
 
 TEST_F(SettingsDlgTest, AppliedValuesTakeEffectWhereTheyAreNextRead)
 {
-    ASSERT_GE(Dlg().m_listVideo.GetItemCount(), 1);
     const auto playVideo = [this] {
         NMITEMACTIVATE item = {};
         item.hdr = {Dlg().m_listVideo.m_hWnd, IDC_LIST_VIDEO, static_cast<UINT>(NM_DBLCLK)};
-        item.iItem = 0;
         Dlg().SendMessage(WM_NOTIFY, IDC_LIST_VIDEO, reinterpret_cast<LPARAM>(&item));
-        return Dlg().m_pVideoDlg ? Dlg().m_pVideoDlg->m_hWnd : nullptr;
+        const HWND hVideo = Dlg().m_pVideoDlg ? Dlg().m_pVideoDlg->m_hWnd : nullptr;
+        return hVideo && (::GetWindowLongA(hVideo, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "topmost" : "in line";
     };
-    const auto topmost = [](HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    const HWND hOpenVideo = playVideo();
-    ASSERT_TRUE(hOpenVideo);
-    EXPECT_FALSE(topmost(hOpenVideo));
+    ASSERT_GE(Dlg().m_listVideo.GetItemCount(), 1);
+    EXPECT_STREQ("in line", playVideo());
 
     BoxAnswers answers({IDYES});
-    Open({[](HWND hDlg) {
-        Choose(hDlg, {true, true, 1});
+    ASSERT_TRUE(Open({[](HWND hDlg) {
+        Choose(hDlg, 1, 1, 1);
         Click(hDlg, IDC_BTN_APPLY);
-    }});
-    ASSERT_EQ("true", Stored("topmost"));
+    }}));
     // The open video window keeps its place; the next one opens topmost.
-    EXPECT_FALSE(topmost(hOpenVideo));
+    EXPECT_FALSE(::GetWindowLongA(Dlg().m_pVideoDlg->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     Press(IDC_BTN_STOP);
-    const HWND hNextVideo = playVideo();
-    ASSERT_TRUE(hNextVideo);
-    EXPECT_TRUE(topmost(hNextVideo));
-    Press(IDC_BTN_STOP);
+    EXPECT_STREQ("topmost", playVideo());
 
     // The end of a track reads the new mode: "loop" plays it again.
     ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));
     Dlg().LoadMusicChart();
-    ASSERT_EQ(3, Dlg().m_listMusic.GetItemCount());
     Dlg().m_nSection = 3;
     NMITEMACTIVATE track = {};
     track.hdr = {Dlg().m_listMusic.m_hWnd, IDC_LIST_MUSIC, static_cast<UINT>(NM_DBLCLK)};
     track.iItem = 1;
     Dlg().SendMessage(WM_NOTIFY, IDC_LIST_MUSIC, reinterpret_cast<LPARAM>(&track));
     for (int i = 0; i < 3; ++i) Dlg().SendMessage(WM_TIMER, 1, 0);
-    EXPECT_EQ(1, Dlg().m_nMusicIndex);
     EXPECT_EQ(CString("스텔론 - 둘째곡 - 가수나(00:00/00:03)"), Dlg().GetWindowText());
-}
-
-TEST_F(SettingsDlgTest, DraggingTheBackgroundMovesTheDialog)
-{
-    RECT before = {};
-    RECT after = {};
-    POINT start = {6, 6};  // background, above the first group box
-    POINT end = {};
-    Open({[&](HWND hDlg) {
-              ::GetWindowRect(hDlg, &before);
-              ::ClientToScreen(hDlg, &start);
-              ::SetCursorPos(start.x, start.y);
-              INPUT input[3] = {};
-              for (INPUT& in : input) in.type = INPUT_MOUSE;
-              input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-              input[1].mi.dx = 40;
-              input[1].mi.dy = 30;
-              input[1].mi.dwFlags = MOUSEEVENTF_MOVE;
-              input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-              ::SendInput(3, input, sizeof(INPUT));
-          },
-          [](HWND) {},
-          [&](HWND hDlg) {
-              ::GetCursorPos(&end);
-              ::GetWindowRect(hDlg, &after);
-              Click(hDlg, IDC_BTN_CANCEL);
-          }});
-    ASSERT_NE(start.x, end.x);
-    EXPECT_EQ(before.left + (end.x - start.x), after.left);
-    EXPECT_EQ(before.top + (end.y - start.y), after.top);
 }
 
 }  // namespace

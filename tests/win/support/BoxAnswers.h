@@ -1,8 +1,8 @@
 #pragma once
 
-// Answers the program's message boxes while it lives (Yes, No, ...), in the
-// order given, and records each box with whether its owner was on screen. One
-// at a time per process; the handler it replaced comes back when it goes.
+// Answers the program's message boxes (Yes, No, ...) in the order given while
+// it lives, then IDOK, and records each box's text and type and whether its
+// owner was on screen. One at a time; the replaced handler comes back after.
 
 #include <windows.h>
 
@@ -21,20 +21,35 @@ struct AnsweredBox {
 
 class BoxAnswers {
 public:
-    // Once the answers run out, every box is answered IDOK.
-    explicit BoxAnswers(std::initializer_list<int> answers = {});
-    ~BoxAnswers();
-    BoxAnswers(const BoxAnswers&) = delete;
-    BoxAnswers& operator=(const BoxAnswers&) = delete;
+    explicit BoxAnswers(std::initializer_list<int> answers = {})
+        : m_answers(answers), m_pfnPrevious(AfxSetMessageBoxHandler(&Answer))
+    {
+        Active() = this;
+    }
+    ~BoxAnswers()
+    {
+        AfxSetMessageBoxHandler(m_pfnPrevious);
+        Active() = nullptr;
+    }
 
-    void Add(int answer) { m_answers.push_back(answer); }
-    const std::vector<AnsweredBox>& Boxes() const { return m_boxes; }
-    std::vector<std::string> Texts() const;
+    std::vector<AnsweredBox> m_boxes;
 
 private:
-    static int Answer(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType);
+    static BoxAnswers*& Active()
+    {
+        static BoxAnswers* s_pActive = nullptr;
+        return s_pActive;
+    }
+    static int Answer(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
+    {
+        BoxAnswers* pThis = Active();
+        pThis->m_boxes.push_back({pszText, pszCaption, nType, hOwner && ::IsWindowVisible(hOwner)});
+        if (pThis->m_answers.empty()) return IDOK;
+        const int answer = pThis->m_answers.front();
+        pThis->m_answers.pop_front();
+        return answer;
+    }
 
     std::deque<int> m_answers;
-    std::vector<AnsweredBox> m_boxes;
     MessageBoxHandler m_pfnPrevious;
 };

@@ -4,10 +4,6 @@ namespace {
 
 ModalDriver* g_pActive = nullptr;
 
-const UINT kTickMs = 20;
-// Ticks to wait for a dialog to appear: about 5 s.
-const int kMaxIdleTicks = 250;
-
 struct Search {
     HWND hExcept;
     HWND hFound;
@@ -17,15 +13,10 @@ BOOL CALLBACK MatchModal(HWND hWnd, LPARAM lParam)
 {
     Search* pSearch = reinterpret_cast<Search*>(lParam);
     const HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
-    if (hWnd != pSearch->hExcept && hOwner && !::IsWindowEnabled(hOwner) && ::IsWindowVisible(hWnd) &&
-        ::IsWindowEnabled(hWnd)) {
-        pSearch->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (hWnd == pSearch->hExcept || !hOwner || ::IsWindowEnabled(hOwner) || !::IsWindowVisible(hWnd)) return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
 }
-
-}  // namespace
 
 HWND FindModalDialog(HWND hExcept)
 {
@@ -34,55 +25,43 @@ HWND FindModalDialog(HWND hExcept)
     return search.hFound;
 }
 
+}  // namespace
+
 ModalDriver::ModalDriver(std::vector<ModalStep> steps) : m_steps(std::move(steps))
 {
     g_pActive = this;
-    m_nTimer = ::SetTimer(nullptr, 0, kTickMs, &ModalDriver::OnTick);
+    m_nTimer = ::SetTimer(nullptr, 0, 20, &ModalDriver::OnTick);
 }
 
 ModalDriver::~ModalDriver()
 {
-    Stop();
+    ::KillTimer(nullptr, m_nTimer);
     g_pActive = nullptr;
+}
+
+void ModalDriver::Close(HWND hDlg)
+{
+    ++m_nClosedByDriver;
+    ::PostMessageA(hDlg, WM_CLOSE, 0, 0);
 }
 
 void CALLBACK ModalDriver::OnTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (g_pActive) g_pActive->Tick();
-}
-
-void ModalDriver::Stop()
-{
-    if (m_nTimer) ::KillTimer(nullptr, m_nTimer);
-    m_nTimer = 0;
-}
-
-void ModalDriver::Tick()
-{
-    if (m_bInStep) {
-        // A step opened another modal dialog: close it, or the step never returns.
-        if (HWND hNested = FindModalDialog(m_hDlg)) {
-            ++m_nClosedByDriver;
-            ::PostMessageA(hNested, WM_CLOSE, 0, 0);
-        }
+    ModalDriver* pThis = g_pActive;
+    if (!pThis) return;
+    if (pThis->m_bInStep) {
+        if (HWND hNested = FindModalDialog(pThis->m_hDlg)) pThis->Close(hNested);
         return;
     }
-    if (!m_hDlg) {
-        m_hDlg = FindModalDialog();
-        if (!m_hDlg && ++m_nIdleTicks > kMaxIdleTicks) Stop();
+    if (!pThis->m_hDlg) pThis->m_hDlg = FindModalDialog(nullptr);
+    const HWND hDlg = pThis->m_hDlg;
+    if (!hDlg || !::IsWindowVisible(hDlg) || pThis->m_bOutlived) return;
+    if (pThis->m_nStepsRun == pThis->m_steps.size()) {
+        pThis->m_bOutlived = true;
+        pThis->Close(hDlg);
         return;
     }
-    if (!::IsWindow(m_hDlg) || !::IsWindowVisible(m_hDlg)) {
-        Stop();
-        return;
-    }
-    if (m_nStepsRun == m_steps.size()) {
-        ++m_nClosedByDriver;
-        ::PostMessageA(m_hDlg, WM_CLOSE, 0, 0);
-        Stop();
-        return;
-    }
-    m_bInStep = true;
-    m_steps[m_nStepsRun++](m_hDlg);
-    m_bInStep = false;
+    pThis->m_bInStep = true;
+    pThis->m_steps[pThis->m_nStepsRun++](hDlg);
+    pThis->m_bInStep = false;
 }
