@@ -19,15 +19,13 @@ namespace {
 
 const char kConfirm[] = "새로운 환경설정으로 적용하시겠습니까?";
 const char kApplied[] = "새로운 설정이 정상적으로 적용되었습니다.";
-const char kNotSaved[] = "설정을 저장하지 못했습니다.";
 
 CSettingsDlg& Settings(HWND hDlg)
 {
     return *dynamic_cast<CSettingsDlg*>(CWnd::FromHandlePermanent(hDlg));
 }
 
-// The dialog's controls as "<run><topmost> <item>": "10 2" is run ticked,
-// topmost not, item 2 selected.
+// The controls as "<run><topmost> <item>": "10 2" is run ticked, topmost not, item 2.
 std::string Shown(HWND hDlg)
 {
     CSettingsDlg& dlg = Settings(hDlg);
@@ -35,37 +33,43 @@ std::string Shown(HWND hDlg)
            std::to_string(dlg.m_cbMusic.GetCurSel());
 }
 
-void Choose(HWND hDlg, int nRun, int nTopmost, int nItem)
-{
-    Settings(hDlg).m_chkRun.SetCheck(nRun);
-    Settings(hDlg).m_chkTopmost.SetCheck(nTopmost);
-    Settings(hDlg).m_cbMusic.SetCurSel(nItem);
-}
-
 void Click(HWND hDlg, int nId)
 {
     ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nId)));
 }
 
+// Sets the controls as a user would, then presses the apply button.
+ModalStep Apply(int nRun, int nTopmost, int nItem)
+{
+    return [=](HWND hDlg) {
+        Settings(hDlg).m_chkRun.SetCheck(nRun);
+        Settings(hDlg).m_chkTopmost.SetCheck(nTopmost);
+        Settings(hDlg).m_cbMusic.SetCurSel(nItem);
+        Click(hDlg, IDC_BTN_APPLY);
+    };
+}
+
+const ModalStep kCancel = [](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); };
+
+const char* const kNames[] = {"run", "topmost", "music"};
+
 // "run/topmost/music" as stored, "-" for a missing value.
 std::string Stored()
 {
     std::string all;
-    for (const char* pszName : {"run", "topmost", "music"}) {
+    for (const char* pszName : kNames) {
         char szValue[2048] = {};
         DWORD dwSize = sizeof(szValue) - 1;
-        const bool found = ::RegGetValueA(HKEY_CURRENT_USER, kRegConfigKey, pszName, RRF_RT_REG_SZ, nullptr, szValue,
-                                          &dwSize) == ERROR_SUCCESS;
-        all += (all.empty() ? "" : "/") + (found ? std::string(szValue) : "-");
+        const LONG status =
+            ::RegGetValueA(HKEY_CURRENT_USER, kRegConfigKey, pszName, RRF_RT_REG_SZ, nullptr, szValue, &dwSize);
+        all += (all.empty() ? "" : "/") + (status == ERROR_SUCCESS ? std::string(szValue) : "-");
     }
     return all;
 }
 
-void Store(const std::string& run, const std::string& topmost, const std::string& music)
+void Store(const std::string (&values)[3])
 {
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", run.c_str());
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", topmost.c_str());
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", music.c_str());
+    for (int i = 0; i < 3; ++i) WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, kNames[i], values[i].c_str());
 }
 
 // Gives the settings key an access list: how a test makes the writes fail.
@@ -77,7 +81,7 @@ bool SetKeyAccess(const char* pszSddl)
                ::RegOpenKeyExA(HKEY_CURRENT_USER, kRegConfigKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS;
     set = set && ::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSd) == ERROR_SUCCESS;
     if (hKey) ::RegCloseKey(hKey);
-    if (pSd) ::LocalFree(pSd);
+    ::LocalFree(pSd);
     return set;
 }
 
@@ -93,7 +97,6 @@ protected:
     void TearDown() override
     {
         m_harness.Close();
-        m_app.m_pMainWnd = nullptr;
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
         OpenedMainWindowTest::TearDown();
     }
@@ -114,51 +117,43 @@ protected:
 TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
 {
     std::string shown;
-    std::vector<std::string> items;
-    bool mainDisabled = false;
+    char szItems[4][32] = {};
     EXPECT_TRUE(Open({[&](HWND hDlg) {
-                         shown = Shown(hDlg);
-                         mainDisabled = !::IsWindowEnabled(Dlg().m_hWnd);
-                         char szItem[64] = {};
-                         for (int i = 0; Settings(hDlg).m_cbMusic.SendMessage(CB_GETLBTEXT, i,
-                                                                              reinterpret_cast<LPARAM>(szItem)) > 0;
-                              ++i) {
-                             items.push_back(szItem);
-                         }
-                         Click(hDlg, IDC_BTN_CANCEL);
-                     }},
+                         shown = Shown(hDlg) + (::IsWindowEnabled(Dlg().m_hWnd) ? " main enabled" : "");
+                         for (int i = 0; i < 4; ++i) ::SendDlgItemMessageA(hDlg, IDC_COMBO_MUSIC, CB_GETLBTEXT, i,
+                                                                           reinterpret_cast<LPARAM>(szItems[i]));
+                     },
+                      kCancel},
                      ID_TRAY_SETTINGS));
-    EXPECT_EQ("10 0", shown) << "no stored values: the defaults";
-    EXPECT_EQ((std::vector<std::string>{"한곡 재생", "한곡 반복 재생", "전체 연속 재생", "전체 랜덤 재생"}), items);
-    EXPECT_TRUE(mainDisabled);
+    EXPECT_EQ("10 0", shown) << "no values: the defaults";
+    EXPECT_STREQ("한곡 재생", szItems[0]);
+    EXPECT_STREQ("한곡 반복 재생", szItems[1]);
+    EXPECT_STREQ("전체 연속 재생", szItems[2]);
+    EXPECT_STREQ("전체 랜덤 재생", szItems[3]);
 
     const std::string tooLong(1000, 'x');
     const struct {
-        std::string run, topmost, music;
+        std::string stored[3];
         const char* shown;
     } cases[] = {
-        {"true", "true", "random", "11 3"},   {"false", "false", "continuity", "00 2"},
-        {"true", "false", "loop", "10 1"},    {"TRUE", "True", "Loop", "00 -1"},
-        {" true", "true ", "none ", "00 -1"}, {"yes", "1", "", "00 -1"},
-        {tooLong, tooLong, tooLong, "10 0"},  // longer than a value may be: the defaults
+        {{"true", "true", "random"}, "11 3"},  {{"false", "false", "continuity"}, "00 2"},
+        {{"true", "false", "loop"}, "10 1"},   {{"TRUE", "True", "Loop"}, "00 -1"},
+        {{" true", "true ", "none "}, "00 -1"}, {{"yes", "1", ""}, "00 -1"},
+        {{tooLong, tooLong, tooLong}, "10 0"},  // longer than a value may be: the defaults
     };
     for (const auto& c : cases) {
-        Store(c.run, c.topmost, c.music);
-        EXPECT_TRUE(Open({[&](HWND hDlg) {
-            shown = Shown(hDlg);
-            Click(hDlg, IDC_BTN_CANCEL);
-        }}));
-        EXPECT_EQ(c.shown, shown) << c.run.substr(0, 8) << "/" << c.topmost.substr(0, 8) << "/" << c.music.substr(0, 8);
+        Store(c.stored);
+        EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, kCancel}));
+        EXPECT_EQ(c.shown, shown) << c.stored[0].substr(0, 8) << "/" << c.stored[1].substr(0, 8) << "/"
+                                  << c.stored[2].substr(0, 8);
     }
 }
 
-TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWrites)
+TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo)
 {
     const auto key = [](WPARAM nKey) {
         return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
     };
-    const ModalStep cancel = [](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); };
-    const ModalStep apply = [](HWND hDlg) { Click(hDlg, IDC_BTN_APPLY); };
     const struct {
         const char* way;
         int answer;
@@ -166,54 +161,43 @@ TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWrites)
         const char* stored;
         size_t boxes;
     } cases[] = {
-        {"yes", IDYES, {apply}, "false/true/random", 2},
-        {"no, then cancel", IDNO, {apply, [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, cancel}, "-/-/-", 1},
-        {"cancel button", IDOK, {cancel}, "-/-/-", 0},
-        {"close box", IDOK, {[](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }}, "-/-/-", 0},
-        {"Escape and Enter are swallowed", IDOK, {key(VK_ESCAPE), key(VK_RETURN), cancel}, "-/-/-", 0},
+        {"yes", IDYES, {Apply(0, 1, 3)}, "false/true/random", 2},
+        {"yes without an item keeps the word", IDYES, {Apply(0, 1, -1)}, "false/true/loop", 2},
+        {"no", IDNO, {Apply(0, 1, 3), [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, kCancel}, "-/-/loop", 1},
+        {"cancel button", IDOK, {kCancel}, "-/-/loop", 0},
+        {"close box", IDOK, {[](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }}, "-/-/loop", 0},
+        {"Escape and Enter", IDOK, {key(VK_ESCAPE), key(VK_RETURN), kCancel}, "-/-/loop", 0},
     };
     for (const auto& c : cases) {
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
         BoxAnswers answers({c.answer});
-        std::vector<ModalStep> steps = {[](HWND hDlg) { Choose(hDlg, 0, 1, 3); }};
-        steps.insert(steps.end(), c.steps.begin(), c.steps.end());
-        EXPECT_TRUE(Open(steps)) << c.way;
+        EXPECT_TRUE(Open(c.steps)) << c.way;
         EXPECT_EQ(c.stored, Stored()) << c.way;
-        EXPECT_EQ(c.boxes, answers.m_boxes.size()) << c.way;
+        ASSERT_EQ(c.boxes, answers.m_boxes.size()) << c.way;
         for (const AnsweredBox& box : answers.m_boxes) {
-            const bool confirm = box.text == kConfirm;
-            EXPECT_TRUE(confirm || box.text == kApplied) << c.way << ": " << box.text;
+            const bool confirm = &box == &answers.m_boxes[0];
+            EXPECT_EQ(confirm ? kConfirm : kApplied, box.text) << c.way;
             EXPECT_EQ("스텔론", box.caption);
             EXPECT_EQ(confirm ? UINT{MB_YESNO | MB_ICONQUESTION} : UINT{MB_OK | MB_ICONINFORMATION}, box.type);
-            // The dialog is off the screen before its success box shows.
             EXPECT_EQ(confirm, box.ownerVisible) << c.way;
         }
     }
-
-    // With no item selected the stored word, known or not, stays.
-    Store("true", "false", "shuffle");
-    BoxAnswers answers({IDYES});
-    EXPECT_TRUE(Open({[](HWND hDlg) { Choose(hDlg, 0, 1, -1); }, apply}));
-    EXPECT_EQ("false/true/shuffle", Stored());
 }
 
 TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
 {
-    Store("true", "false", "loop");
+    Store({"true", "false", "loop"});
     ASSERT_TRUE(SetKeyAccess("D:P(A;;KR;;;WD)"));
     BoxAnswers answers({IDYES, IDOK, IDYES});
-    EXPECT_TRUE(Open({[](HWND hDlg) {
-                          Choose(hDlg, 0, 1, 3);
-                          Click(hDlg, IDC_BTN_APPLY);
-                      },
-                      [](HWND hDlg) {
+    EXPECT_TRUE(Open({Apply(0, 1, 3), [](HWND hDlg) {
                           EXPECT_EQ("true/false/loop", Stored());
                           EXPECT_TRUE(SetKeyAccess("D:P(A;;KA;;;WD)"));
-                          Click(hDlg, IDC_BTN_APPLY);
+                          Apply(0, 1, 3)(hDlg);
                       }}));
     ASSERT_EQ(4u, answers.m_boxes.size());
     const AnsweredBox& failure = answers.m_boxes[1];
-    EXPECT_EQ(kNotSaved, failure.text);
+    EXPECT_EQ("설정을 저장하지 못했습니다.", failure.text);
     EXPECT_EQ("스텔론", failure.caption);
     EXPECT_EQ(UINT{MB_OK | MB_ICONINFORMATION}, failure.type);
     EXPECT_TRUE(failure.ownerVisible);
@@ -223,23 +207,21 @@ TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
 
 TEST_F(SettingsDlgTest, SecondCommandBringsTheOpenDialogForward)
 {
-    HWND hSettings = nullptr;
-    HWND hForeground = nullptr;
+    bool inFront = false;
     EXPECT_TRUE(Open({[&](HWND hDlg) {
-        hSettings = hDlg;
-        // Another program's window comes to the front meanwhile.
-        const HWND hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                              nullptr, nullptr);
-        ::SetForegroundWindow(hOther);
-        Dlg().SendMessage(WM_COMMAND, ID_TRAY_SETTINGS, 0);
-        Dlg().SendMessage(WM_COMMAND, ID_TOOLS_SETTINGS, 0);
-        hForeground = ::GetForegroundWindow();
-        ::DestroyWindow(hOther);
-        Click(hDlg, IDC_BTN_CANCEL);
-    }}));
-    EXPECT_EQ(hSettings, hForeground);
-    // Once closed, the command opens a dialog again.
-    EXPECT_TRUE(Open({[](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); }}, ID_TRAY_SETTINGS));
+                          // Another program's window comes to the front meanwhile.
+                          const HWND hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9,
+                                                                nullptr, nullptr, nullptr, nullptr);
+                          ::SetForegroundWindow(hOther);
+                          Dlg().SendMessage(WM_COMMAND, ID_TRAY_SETTINGS, 0);
+                          Dlg().SendMessage(WM_COMMAND, ID_TOOLS_SETTINGS, 0);
+                          inFront = ::GetForegroundWindow() == hDlg;
+                          ::DestroyWindow(hOther);
+                      },
+                      kCancel},
+                     ID_TRAY_SETTINGS));
+    EXPECT_TRUE(inFront);
+    EXPECT_TRUE(Open({kCancel})) << "once closed, the command opens it again";
 }
 
 TEST_F(SettingsDlgTest, AppliedValuesTakeEffectWhereTheyAreNextRead)
@@ -248,21 +230,17 @@ TEST_F(SettingsDlgTest, AppliedValuesTakeEffectWhereTheyAreNextRead)
         NMITEMACTIVATE item = {};
         item.hdr = {Dlg().m_listVideo.m_hWnd, IDC_LIST_VIDEO, static_cast<UINT>(NM_DBLCLK)};
         Dlg().SendMessage(WM_NOTIFY, IDC_LIST_VIDEO, reinterpret_cast<LPARAM>(&item));
-        const HWND hVideo = Dlg().m_pVideoDlg ? Dlg().m_pVideoDlg->m_hWnd : nullptr;
-        return hVideo && (::GetWindowLongA(hVideo, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "topmost" : "in line";
+        return Dlg().m_pVideoDlg ? Dlg().m_pVideoDlg->m_hWnd : nullptr;
     };
-    ASSERT_GE(Dlg().m_listVideo.GetItemCount(), 1);
-    EXPECT_STREQ("in line", playVideo());
-
+    const auto topmost = [](HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    const HWND hOpenVideo = playVideo();
+    ASSERT_TRUE(hOpenVideo);
     BoxAnswers answers({IDYES});
-    ASSERT_TRUE(Open({[](HWND hDlg) {
-        Choose(hDlg, 1, 1, 1);
-        Click(hDlg, IDC_BTN_APPLY);
-    }}));
+    ASSERT_TRUE(Open({Apply(1, 1, 1)}));
     // The open video window keeps its place; the next one opens topmost.
-    EXPECT_FALSE(::GetWindowLongA(Dlg().m_pVideoDlg->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(topmost(hOpenVideo));
     Press(IDC_BTN_STOP);
-    EXPECT_STREQ("topmost", playVideo());
+    EXPECT_TRUE(topmost(playVideo()));
 
     // The end of a track reads the new mode: "loop" plays it again.
     ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));

@@ -3,7 +3,6 @@
 stel7_wine_test(settings_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/../app/MainWindowHarness.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../support/ModalDriver.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SettingsDlg_test.cpp
         ${CMAKE_SOURCE_DIR}/res/stel7.rc
     LIBS stel7app)

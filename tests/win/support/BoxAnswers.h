@@ -1,8 +1,8 @@
 #pragma once
 
-// Answers the program's message boxes (Yes, No, ...) in the order given while
-// it lives, then IDOK, and records each box's text and type and whether its
-// owner was on screen. One at a time; the replaced handler comes back after.
+// Answers the program's message boxes in the order given (IDYES, IDNO, ...),
+// then with IDOK, and records each with whether its owner was on screen. One
+// at a time; the handler it replaced comes back when it goes.
 
 #include <windows.h>
 
@@ -13,18 +13,23 @@
 #include "framework/MessageBox.h"
 
 struct AnsweredBox {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type;
     bool ownerVisible;
 };
 
 class BoxAnswers {
 public:
-    explicit BoxAnswers(std::initializer_list<int> answers = {})
-        : m_answers(answers), m_pfnPrevious(AfxSetMessageBoxHandler(&Answer))
+    explicit BoxAnswers(std::initializer_list<int> answers) : m_answers(answers)
     {
         Active() = this;
+        m_pfnPrevious = AfxSetMessageBoxHandler([](HWND hOwner, const char* pszText, const char* pszCaption, UINT nType) {
+            BoxAnswers* pThis = Active();
+            pThis->m_boxes.push_back({pszText, pszCaption, nType, hOwner && ::IsWindowVisible(hOwner)});
+            const int answer = pThis->m_answers.empty() ? IDOK : pThis->m_answers.front();
+            if (!pThis->m_answers.empty()) pThis->m_answers.pop_front();
+            return answer;
+        });
     }
     ~BoxAnswers()
     {
@@ -40,16 +45,7 @@ private:
         static BoxAnswers* s_pActive = nullptr;
         return s_pActive;
     }
-    static int Answer(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
-    {
-        BoxAnswers* pThis = Active();
-        pThis->m_boxes.push_back({pszText, pszCaption, nType, hOwner && ::IsWindowVisible(hOwner)});
-        if (pThis->m_answers.empty()) return IDOK;
-        const int answer = pThis->m_answers.front();
-        pThis->m_answers.pop_front();
-        return answer;
-    }
 
     std::deque<int> m_answers;
-    MessageBoxHandler m_pfnPrevious;
+    MessageBoxHandler m_pfnPrevious = nullptr;
 };
