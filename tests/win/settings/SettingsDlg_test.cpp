@@ -19,6 +19,7 @@ namespace {
 
 const char kConfirm[] = "새로운 환경설정으로 적용하시겠습니까?";
 const char kApplied[] = "새로운 설정이 정상적으로 적용되었습니다.";
+const char* const kNames[] = {"run", "topmost", "music"};
 
 CSettingsDlg& Settings(HWND hDlg)
 {
@@ -33,9 +34,9 @@ std::string Shown(HWND hDlg)
            std::to_string(dlg.m_cbMusic.GetCurSel());
 }
 
-void Click(HWND hDlg, int nId)
+ModalStep Click(int nId)
 {
-    ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nId)));
+    return [nId](HWND hDlg) { ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); };
 }
 
 // Sets the controls as a user would, then presses the apply button.
@@ -45,13 +46,9 @@ ModalStep Apply(int nRun, int nTopmost, int nItem)
         Settings(hDlg).m_chkRun.SetCheck(nRun);
         Settings(hDlg).m_chkTopmost.SetCheck(nTopmost);
         Settings(hDlg).m_cbMusic.SetCurSel(nItem);
-        Click(hDlg, IDC_BTN_APPLY);
+        Click(IDC_BTN_APPLY)(hDlg);
     };
 }
-
-const ModalStep kCancel = [](HWND hDlg) { Click(hDlg, IDC_BTN_CANCEL); };
-
-const char* const kNames[] = {"run", "topmost", "music"};
 
 // "run/topmost/music" as stored, "-" for a missing value.
 std::string Stored()
@@ -101,14 +98,14 @@ protected:
         OpenedMainWindowTest::TearDown();
     }
 
-    // Runs a settings command whose dialog the steps drive; true when every
-    // step ran and the steps themselves ended the dialog.
+    // Runs a settings command whose dialog the steps drive; true when all
+    // steps ran and ended the dialog, and the main window is usable again.
     bool Open(std::vector<ModalStep> steps, int nCommand = ID_TOOLS_SETTINGS)
     {
         const size_t count = steps.size();
         ModalDriver driver(std::move(steps));
         Dlg().SendMessage(WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
-        return driver.m_nStepsRun == count && driver.m_nClosedByDriver == 0 && ::IsWindowEnabled(Dlg().m_hWnd);
+        return driver.m_nStepsRun == count && driver.m_nClosed == 0 && ::IsWindowEnabled(Dlg().m_hWnd);
     }
 
     CWinApp m_app;
@@ -117,19 +114,18 @@ protected:
 TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
 {
     std::string shown;
-    char szItems[4][32] = {};
     EXPECT_TRUE(Open({[&](HWND hDlg) {
                          shown = Shown(hDlg) + (::IsWindowEnabled(Dlg().m_hWnd) ? " main enabled" : "");
-                         for (int i = 0; i < 4; ++i) ::SendDlgItemMessageA(hDlg, IDC_COMBO_MUSIC, CB_GETLBTEXT, i,
-                                                                           reinterpret_cast<LPARAM>(szItems[i]));
+                         for (int i = 0; i < 5; ++i) {
+                             char szItem[32] = {};
+                             ::SendDlgItemMessageA(hDlg, IDC_COMBO_MUSIC, CB_GETLBTEXT, i, LPARAM(szItem));
+                             shown += std::string("|") + szItem;
+                         }
                      },
-                      kCancel},
+                      Click(IDC_BTN_CANCEL)},
                      ID_TRAY_SETTINGS));
-    EXPECT_EQ("10 0", shown) << "no values: the defaults";
-    EXPECT_STREQ("한곡 재생", szItems[0]);
-    EXPECT_STREQ("한곡 반복 재생", szItems[1]);
-    EXPECT_STREQ("전체 연속 재생", szItems[2]);
-    EXPECT_STREQ("전체 랜덤 재생", szItems[3]);
+    // No values: the defaults.
+    EXPECT_EQ("10 0|한곡 재생|한곡 반복 재생|전체 연속 재생|전체 랜덤 재생|", shown);
 
     const std::string tooLong(1000, 'x');
     const struct {
@@ -143,9 +139,8 @@ TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
     };
     for (const auto& c : cases) {
         Store(c.stored);
-        EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, kCancel}));
-        EXPECT_EQ(c.shown, shown) << c.stored[0].substr(0, 8) << "/" << c.stored[1].substr(0, 8) << "/"
-                                  << c.stored[2].substr(0, 8);
+        EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}));
+        EXPECT_EQ(c.shown, shown) << c.stored[0].substr(0, 8) << "/" << c.stored[1] << "/" << c.stored[2];
     }
 }
 
@@ -154,33 +149,34 @@ TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo
     const auto key = [](WPARAM nKey) {
         return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
     };
+    const ModalStep closeBox = [](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); };
     const struct {
-        const char* way;
         int answer;
         std::vector<ModalStep> steps;
         const char* stored;
         size_t boxes;
     } cases[] = {
-        {"yes", IDYES, {Apply(0, 1, 3)}, "false/true/random", 2},
-        {"yes without an item keeps the word", IDYES, {Apply(0, 1, -1)}, "false/true/loop", 2},
-        {"no", IDNO, {Apply(0, 1, 3), [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, kCancel}, "-/-/loop", 1},
-        {"cancel button", IDOK, {kCancel}, "-/-/loop", 0},
-        {"close box", IDOK, {[](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }}, "-/-/loop", 0},
-        {"Escape and Enter", IDOK, {key(VK_ESCAPE), key(VK_RETURN), kCancel}, "-/-/loop", 0},
+        {IDYES, {Apply(0, 1, 3)}, "false/true/random", 2},
+        {IDYES, {Apply(0, 1, -1)}, "false/true/loop", 2},  // no item: the stored word stays
+        {IDNO, {Apply(0, 1, 3), [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, Click(IDC_BTN_CANCEL)}, "-/-/loop", 1},
+        {IDOK, {Click(IDC_BTN_CANCEL)}, "-/-/loop", 0},
+        {IDOK, {closeBox}, "-/-/loop", 0},
+        {IDOK, {key(VK_ESCAPE), key(VK_RETURN), Click(IDC_BTN_CANCEL)}, "-/-/loop", 0},
     };
     for (const auto& c : cases) {
+        const int row = static_cast<int>(&c - cases);
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
         WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
         BoxAnswers answers({c.answer});
-        EXPECT_TRUE(Open(c.steps)) << c.way;
-        EXPECT_EQ(c.stored, Stored()) << c.way;
-        ASSERT_EQ(c.boxes, answers.m_boxes.size()) << c.way;
+        EXPECT_TRUE(Open(c.steps)) << row;
+        EXPECT_EQ(c.stored, Stored()) << row;
+        ASSERT_EQ(c.boxes, answers.m_boxes.size()) << row;
         for (const AnsweredBox& box : answers.m_boxes) {
             const bool confirm = &box == &answers.m_boxes[0];
-            EXPECT_EQ(confirm ? kConfirm : kApplied, box.text) << c.way;
+            EXPECT_EQ(confirm ? kConfirm : kApplied, box.text) << row;
             EXPECT_EQ("스텔론", box.caption);
             EXPECT_EQ(confirm ? UINT{MB_YESNO | MB_ICONQUESTION} : UINT{MB_OK | MB_ICONINFORMATION}, box.type);
-            EXPECT_EQ(confirm, box.ownerVisible) << c.way;
+            EXPECT_EQ(confirm, box.ownerVisible) << row;
         }
     }
 }
@@ -207,21 +203,24 @@ TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
 
 TEST_F(SettingsDlgTest, SecondCommandBringsTheOpenDialogForward)
 {
+    HWND hOther = nullptr;
     bool inFront = false;
-    EXPECT_TRUE(Open({[&](HWND hDlg) {
-                          // Another program's window comes to the front meanwhile.
-                          const HWND hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9,
-                                                                nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(Open({[&](HWND) {
+                          // Another program's window comes to the front, then both commands arrive.
+                          hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                                     nullptr, nullptr, nullptr);
                           ::SetForegroundWindow(hOther);
-                          Dlg().SendMessage(WM_COMMAND, ID_TRAY_SETTINGS, 0);
-                          Dlg().SendMessage(WM_COMMAND, ID_TOOLS_SETTINGS, 0);
-                          inFront = ::GetForegroundWindow() == hDlg;
+                          Dlg().PostMessage(WM_COMMAND, ID_TRAY_SETTINGS);
+                          Dlg().PostMessage(WM_COMMAND, ID_TOOLS_SETTINGS);
+                      },
+                      [&](HWND hDlg) {
+                          inFront = ::GetForegroundWindow() == hDlg && !ModalDriver::FindModal(hDlg);
                           ::DestroyWindow(hOther);
                       },
-                      kCancel},
+                      Click(IDC_BTN_CANCEL)},
                      ID_TRAY_SETTINGS));
     EXPECT_TRUE(inFront);
-    EXPECT_TRUE(Open({kCancel})) << "once closed, the command opens it again";
+    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)})) << "once closed, the command opens it again";
 }
 
 TEST_F(SettingsDlgTest, AppliedValuesTakeEffectWhereTheyAreNextRead)

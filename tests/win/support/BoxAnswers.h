@@ -20,17 +20,7 @@ struct AnsweredBox {
 
 class BoxAnswers {
 public:
-    explicit BoxAnswers(std::initializer_list<int> answers) : m_answers(answers)
-    {
-        Active() = this;
-        m_pfnPrevious = AfxSetMessageBoxHandler([](HWND hOwner, const char* pszText, const char* pszCaption, UINT nType) {
-            BoxAnswers* pThis = Active();
-            pThis->m_boxes.push_back({pszText, pszCaption, nType, hOwner && ::IsWindowVisible(hOwner)});
-            const int answer = pThis->m_answers.empty() ? IDOK : pThis->m_answers.front();
-            if (!pThis->m_answers.empty()) pThis->m_answers.pop_front();
-            return answer;
-        });
-    }
+    explicit BoxAnswers(std::initializer_list<int> answers) : m_answers(answers) { Active() = this; }
     ~BoxAnswers()
     {
         AfxSetMessageBoxHandler(m_pfnPrevious);
@@ -45,7 +35,16 @@ private:
         static BoxAnswers* s_pActive = nullptr;
         return s_pActive;
     }
+    static int Answer(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
+    {
+        BoxAnswers* pThis = Active();
+        pThis->m_boxes.push_back({pszText, pszCaption, nType, hOwner && ::IsWindowVisible(hOwner)});
+        if (pThis->m_answers.empty()) return IDOK;
+        const int answer = pThis->m_answers.front();
+        pThis->m_answers.pop_front();
+        return answer;
+    }
 
     std::deque<int> m_answers;
-    MessageBoxHandler m_pfnPrevious = nullptr;
+    MessageBoxHandler m_pfnPrevious = AfxSetMessageBoxHandler(&Answer);
 };
