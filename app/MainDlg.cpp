@@ -66,7 +66,7 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapQueryDragIcon<&CMainDlg::OnQueryDragIcon>(),
         MapMessage<&CMainDlg::OnDestroy>(WM_DESTROY),
         MapGetMinMaxInfo<&CMainDlg::OnGetMinMaxInfo>(),
-        MapMouse<&CMainDlg::OnLButtonDown>(WM_LBUTTONDOWN),
+        MapMouse<&CMainDlg::OnDragByBackground>(WM_LBUTTONDOWN),
         MapTimer<&CMainDlg::OnTimer>(),
         MapSize<&CMainDlg::OnSize>(),
         MapCommand<&CMainDlg::OnSearch>(IDC_BTN_SEARCH, BN_CLICKED),

@@ -22,6 +22,7 @@
 #include "player/WebBrowser2.h"
 
 class CPopupDlg;
+class CSettingsDlg;
 class CToastDlg;
 class CVideoDlg;
 
@@ -105,6 +106,8 @@ public:
     CPopupDlg* m_pPopupDlg = nullptr;
     CToastDlg* m_pToastDlg = nullptr;
     CVideoDlg* m_pVideoDlg = nullptr;
+    // The settings dialog while its modal loop runs, else null.
+    CSettingsDlg* m_pSettingsDlg = nullptr;
 
     // Skin: per band, the composing contexts, the bitmap the memory context
     // held before, the composed band and its source pieces.
@@ -216,7 +219,6 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnDestroy();
     void OnGetMinMaxInfo(MINMAXINFO* pMMI);
-    void OnLButtonDown(UINT nFlags, POINT point);
     void OnTimer(UINT_PTR nIDEvent);
     void OnSize(UINT nType, int cx, int cy);
     void OnSearch();
@@ -270,6 +272,14 @@ private:
     void ShowVideoRow(CListCtrl& list, int nRow);
     // Every feed fetches through here: nothing is fetched once the window closes.
     XmlResult FetchFeed(const XmlRequest& request);
+    // Reads the advertising document: true, with the page's address, when
+    // the first setting element is exactly "true" and the first address
+    // element holds a web address.
+    bool ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl);
+    // One promotion check: a window switched on with a web address shows the
+    // page, and each showing is counted once (event "popup" or "toast").
+    template <class TDlg>
+    void CheckPromotion(TDlg*& pDlg, const char* pszSettingTag, const char* pszUrlTag, const char* pszEvent);
     void RestoreFromTray();
 };
 

@@ -1,6 +1,6 @@
 // The main window's skin: four pre-composed background bands, the erase that
 // copies them around the visible controls, the layout of every control, the
-// minimum size, the minimised icon and dragging the window by its background.
+// minimum size and the minimised icon.
 #include "app/MainDlg.h"
 #include "core/Geometry.h"
 #include "res/resource.h"
@@ -283,10 +283,4 @@ void CMainDlg::OnSize(UINT, int, int)
     const RECT* repaint[] = {&m_rcHeaderFill, &m_rcToolbarMid, &m_rcToolbarRight, &m_rcBodyTop,
                              &m_rcBodyRight,  &m_rcFooterLeft, &m_rcFooterMid,    &m_rcFooterRight};
     for (const RECT* pRect : repaint) InvalidateRect(pRect, TRUE);
-}
-
-void CMainDlg::OnLButtonDown(UINT, POINT point)
-{
-    SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-    Default();
 }

@@ -68,9 +68,7 @@ LRESULT CMainDlg::OnTaskbarCreated(WPARAM, LPARAM)
 
 void CMainDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    // The low four bits are the platform's own (a double click on the window
-    // icon sends SC_CLOSE | 3).
-    if ((nID & 0xFFF0) == SC_CLOSE) {
+    if (IsCloseCommand(nID)) {
         ShowWindow(SW_HIDE);
         CheckToast();
         return;

@@ -43,4 +43,11 @@ Rect CentreRect(const Rect& owner, int width, int height)
     return {left, top, left + width, top + height};
 }
 
+Rect ToastRect(const Rect& workArea)
+{
+    const int left = workArea.right - (kPromotionWidth + 10);
+    const int top = workArea.bottom - (kPromotionHeight + 10);
+    return {left, top, left + kPromotionWidth, top + kPromotionHeight};
+}
+
 }  // namespace core

@@ -30,4 +30,12 @@ Rect VideoBrowserRect(int windowWidth, int windowHeight);
 // A box of width x height centred on owner (integer division).
 Rect CentreRect(const Rect& owner, int width, int height);
 
+// The promotion pop-up and toast, and their browsers, are this size.
+constexpr int kPromotionWidth = 348;
+constexpr int kPromotionHeight = 344;
+
+// The toast's outer rectangle: 10 pixels in from the right and bottom edges of
+// the screen's work area, wherever the taskbar leaves that area.
+Rect ToastRect(const Rect& workArea);
+
 }  // namespace core

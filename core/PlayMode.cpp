@@ -4,15 +4,31 @@
 
 namespace core {
 
+namespace {
+
+const char* const kPlayModeWords[] = {"none", "loop", "continuity", "random"};
+constexpr int kPlayModeCount = sizeof(kPlayModeWords) / sizeof(kPlayModeWords[0]);
+
+}  // namespace
+
 PlayMode ParsePlayMode(const std::string& stored)
 {
-    if (stored == "loop")
-        return PlayMode::Loop;
-    if (stored == "continuity")
-        return PlayMode::Continuity;
-    if (stored == "random")
-        return PlayMode::Random;
-    return PlayMode::None;
+    const int item = PlayModeItem(stored);
+    return item < 0 ? PlayMode::None : static_cast<PlayMode>(item);
+}
+
+int PlayModeItem(const std::string& stored)
+{
+    for (int item = 0; item < kPlayModeCount; ++item) {
+        if (stored == kPlayModeWords[item])
+            return item;
+    }
+    return -1;
+}
+
+const char* PlayModeWord(int item)
+{
+    return item >= 0 && item < kPlayModeCount ? kPlayModeWords[item] : nullptr;
 }
 
 int RowAfterTrackEnd(PlayMode mode, int current, int rowCount, int randomDraw)

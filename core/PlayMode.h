@@ -13,6 +13,14 @@ enum class PlayMode { None, Loop, Continuity, Random };
 // "none" and a missing value included, is None.
 PlayMode ParsePlayMode(const std::string& stored);
 
+// The settings dialog's play-mode list holds one item per mode, in the
+// enumeration's order, each stored as one word: "none", "loop", "continuity",
+// "random".
+// The item of a stored text that is exactly one of the words, else -1.
+int PlayModeItem(const std::string& stored);
+// The stored word of an item; null for -1 (no item) or any other index.
+const char* PlayModeWord(int item);
+
 // The charts carry at most this many songs; random play draws among them.
 constexpr int kRandomRowLimit = 20;
 

@@ -296,6 +296,8 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
     ComPtr<IXMLDOMDocument2> document;
     if (FAILED(CreateDocument(document)))
         return result;
+    if (request.preserveWhiteSpace && FAILED(document->put_preserveWhiteSpace(VARIANT_TRUE)))
+        return result;
     VARIANT_BOOL loaded = VARIANT_FALSE;
     // loadXML takes no null string: an empty reply is an empty text.
     const Bstr empty(L"");

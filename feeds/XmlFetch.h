@@ -23,6 +23,9 @@ struct XmlRequest
     // which is turned into a file: URL since XMLHTTP refuses a plain path.
     std::string url;
     bool deleteCacheEntry = false;  // drop the URL's cached reply before the request
+    // Texts as the document writes them; by default the parser trims the
+    // white space around each (MSXML's preserveWhiteSpace).
+    bool preserveWhiteSpace = false;
     // Flat readings: every element of a tag name, in document order.
     std::vector<XmlReading> readings;
     // Record reading: for each element named recordTag, its first descendant

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/DlgInit.h"
 #include "framework/WinApp.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -57,8 +58,8 @@ INT_PTR CDialog::DoModal()
     HWND hParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!hParent && AfxGetMainWnd() && AfxGetMainWnd() != this) hParent = AfxGetMainWnd()->m_hWnd;
     if (hParent && !::IsWindow(hParent)) hParent = nullptr;
-    const bool disableParent = hParent && ::IsWindowEnabled(hParent);
-    if (disableParent) ::EnableWindow(hParent, FALSE);
+    m_hDisabledOwner = hParent && ::IsWindowEnabled(hParent) ? hParent : nullptr;
+    if (m_hDisabledOwner) ::EnableWindow(m_hDisabledOwner, FALSE);
 
     m_bModal = true;
     m_bEndModal = false;
@@ -81,16 +82,22 @@ INT_PTR CDialog::DoModal()
             }
         }
     }
-    if (disableParent) {
-        ::EnableWindow(hParent, TRUE);
-        ::SetActiveWindow(hParent);
-    }
+    ReleaseOwner();
     if (m_hWnd) {
         HWND hWnd = m_hWnd;
         ::DestroyWindow(hWnd);
     }
     m_bModal = false;
     return m_nModalResult;
+}
+
+void CDialog::ReleaseOwner()
+{
+    const HWND hOwner = m_hDisabledOwner;
+    if (!hOwner) return;
+    m_hDisabledOwner = nullptr;
+    ::EnableWindow(hOwner, TRUE);
+    ::SetActiveWindow(hOwner);
 }
 
 BOOL CDialog::WalkPreTranslate(MSG* pMsg)
@@ -111,6 +118,11 @@ void CDialog::EndDialog(int nResult)
     if (!m_bModal) return;
     m_nModalResult = nResult;
     m_bEndModal = true;
+    // As the platform's own modal end: the owner takes input and activation
+    // back, then the dialog goes from the screen at once, so whatever the
+    // ending handler shows next does not stand over it.
+    ReleaseOwner();
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     // Wake the loop even when no other message is waiting.
     ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
@@ -132,6 +144,7 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::OnInitDialog()
 {
+    ExecuteDlgInit(m_hWnd, m_nIDTemplate);
     UpdateData(FALSE);
     return TRUE;
 }

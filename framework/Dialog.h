@@ -25,12 +25,15 @@ public:
     virtual INT_PTR DoModal();
     // Creates the dialog modelessly; the window's owner is pParentWnd.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    // Ends the modal loop; does nothing for a modeless dialog.
+    // Enables the owner again, hides the dialog and ends the modal loop;
+    // does nothing for a modeless dialog.
     void EndDialog(int nResult);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
+    // Fills the controls from the template's initialisation data, then binds
+    // them (DoDataExchange).
     virtual BOOL OnInitDialog();
     // Both end a modal dialog's loop and destroy a modeless dialog.
     virtual void OnOK();
@@ -52,6 +55,10 @@ private:
     // window's parents up to the first top-level window.
     static BOOL WalkPreTranslate(MSG* pMsg);
 
+    // Gives the owner that DoModal disabled its input and activation back.
+    void ReleaseOwner();
+
+    HWND m_hDisabledOwner = nullptr;
     bool m_bModal = false;
     bool m_bEndModal = false;
     INT_PTR m_nModalResult = -1;

@@ -142,6 +142,12 @@ void CWnd::PaintIconOrDefault(HICON hIcon)
     ::EndPaint(m_hWnd, &ps);
 }
 
+void CWnd::OnDragByBackground(UINT, POINT point)
+{
+    SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    Default();
+}
+
 LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = FromHandlePermanent(hWnd);

@@ -11,6 +11,14 @@
 #include "framework/MessageMap.h"
 #include "framework/String.h"
 
+// True for the close command (close box, window menu, Alt+F4). The low four
+// bits of a system command are the platform's own: a double click on the
+// window icon sends SC_CLOSE | 3.
+inline bool IsCloseCommand(UINT nID)
+{
+    return (nID & 0xFFF0) == SC_CLOSE;
+}
+
 class CWnd {
 public:
     CWnd() = default;
@@ -82,6 +90,9 @@ protected:
     // WM_PAINT of a window that shows its icon, centred, while it is
     // minimised; otherwise default painting.
     void PaintIconOrDefault(HICON hIcon);
+    // A WM_LBUTTONDOWN handler for windows that move when their background is
+    // dragged, as if by their caption.
+    void OnDragByBackground(UINT nFlags, POINT point);
     // Called after the last message of the window (WM_NCDESTROY).
     virtual void PostNcDestroy() {}
     // Called once SubclassWindow has attached the object to its window.

@@ -1,8 +1,7 @@
 #include "player/VideoDlg.h"
 
-#include <cstring>
-
 #include "app/Registry.h"
+#include "core/Flag.h"
 #include "core/Geometry.h"
 #include "framework/WinApp.h"
 #include "player/KeyFilter.h"
@@ -46,7 +45,7 @@ void CVideoDlg::PlaceWindow()
 {
     char szTopmost[260] = {};
     ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", "false", szTopmost, sizeof(szTopmost));
-    if (std::strcmp(szTopmost, "true") == 0) SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (core::IsOn(szTopmost)) SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     MoveWindow(0, 0, 800, 478, TRUE);
     CenterWindow();
 }
@@ -76,7 +75,7 @@ void CVideoDlg::OnSize(UINT, int, int)
 
 void CVideoDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    if ((nID & 0xFFF0) == SC_CLOSE) {
+    if (IsCloseCommand(nID)) {
         DestroyWindow();
         return;
     }

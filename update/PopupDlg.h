@@ -1,10 +1,16 @@
 #pragma once
 
-#include "framework/Dialog.h"
-#include "res/resource.h"
+// CPopupDlg: the promotion pop-up, shown centred at start-up when the vendor
+// switches it on; it stays until the user closes it.
 
-// CPopupDlg: the promotion pop-up shown at start-up when the vendor switches it on.
-class CPopupDlg : public CDialog {
+#include "res/resource.h"
+#include "update/PromotionDlg.h"
+
+class CPopupDlg : public CPromotionDlg {
 public:
-    explicit CPopupDlg(CWnd* pParent = nullptr) : CDialog(IDD_POPUP, pParent) {}
+    static constexpr UINT IDD = IDD_POPUP;
+
+    CPopupDlg() : CPromotionDlg(IDD, IDC_POPUP_BROWSER) {}
+
+    BOOL OnInitDialog() override;
 };

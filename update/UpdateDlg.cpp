@@ -49,7 +49,7 @@ void CUpdateDlg::DoDataExchange(CDataExchange* pDX)
 const MessageMap* CUpdateDlg::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
-        MapMouse<&CUpdateDlg::OnLButtonDown>(WM_LBUTTONDOWN),
+        MapMouse<&CUpdateDlg::OnDragByBackground>(WM_LBUTTONDOWN),
         MapTimer<&CUpdateDlg::OnTimer>(),
         MapMessage<&CUpdateDlg::OnDestroy>(WM_DESTROY),
         MapRawMessage<&CUpdateDlg::OnDownloadProgress>(WM_DOWNLOAD_PROGRESS),
@@ -75,11 +75,6 @@ BOOL CUpdateDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CUpdateDlg::OnLButtonDown(UINT, POINT point)
-{
-    // Dragged by its background, like the main window.
-    SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-}
 
 void CUpdateDlg::OnTimer(UINT_PTR nIDEvent)
 {

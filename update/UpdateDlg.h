@@ -40,7 +40,6 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     const MessageMap* GetMessageMap() const override;
 
-    void OnLButtonDown(UINT nFlags, POINT point);
     void OnTimer(UINT_PTR nIDEvent);
     void OnDestroy();
     LRESULT OnDownloadProgress(WPARAM wParam, LPARAM lParam);

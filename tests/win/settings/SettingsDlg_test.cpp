@@ -1,0 +1,256 @@
+// The settings dialog, opened by its commands on the real main window and
+// driven inside its own modal loop: what it shows for the stored values, what
+// each way out of it writes, and where the values take effect.
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Registry.h"
+#include "framework/WinApp.h"
+#include "player/VideoDlg.h"
+#include "settings/SettingsDlg.h"
+#include "tests/win/app/MainWindowHarness.h"
+#include "tests/win/support/BoxAnswers.h"
+#include "tests/win/support/ModalDriver.h"
+
+namespace {
+
+const char kConfirm[] = "새로운 환경설정으로 적용하시겠습니까?";
+const char kApplied[] = "새로운 설정이 정상적으로 적용되었습니다.";
+const char* const kNames[] = {"run", "topmost", "music"};
+
+CSettingsDlg& Settings(HWND hDlg)
+{
+    return *dynamic_cast<CSettingsDlg*>(CWnd::FromHandlePermanent(hDlg));
+}
+
+// The controls as "<run><topmost> <item>": "10 2" is run ticked, topmost not, item 2.
+std::string Shown(HWND hDlg)
+{
+    CSettingsDlg& dlg = Settings(hDlg);
+    return std::to_string(dlg.m_chkRun.GetCheck()) + std::to_string(dlg.m_chkTopmost.GetCheck()) + " " +
+           std::to_string(dlg.m_cbMusic.GetCurSel());
+}
+
+ModalStep Click(int nId)
+{
+    return [nId](HWND hDlg) { ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); };
+}
+
+// Sets the controls as a user would, then presses the apply button.
+ModalStep Apply(int nRun, int nTopmost, int nItem)
+{
+    return [=](HWND hDlg) {
+        Settings(hDlg).m_chkRun.SetCheck(nRun);
+        Settings(hDlg).m_chkTopmost.SetCheck(nTopmost);
+        Settings(hDlg).m_cbMusic.SetCurSel(nItem);
+        Click(IDC_BTN_APPLY)(hDlg);
+    };
+}
+
+// "run/topmost/music" as stored, "-" for a missing value.
+std::string Stored()
+{
+    std::string all;
+    for (const char* pszName : kNames) {
+        char szValue[2048] = {};
+        DWORD dwSize = sizeof(szValue) - 1;
+        const LONG status =
+            ::RegGetValueA(HKEY_CURRENT_USER, kRegConfigKey, pszName, RRF_RT_REG_SZ, nullptr, szValue, &dwSize);
+        all += (all.empty() ? "" : "/") + (status == ERROR_SUCCESS ? std::string(szValue) : "-");
+    }
+    return all;
+}
+
+void Store(const std::string (&values)[3])
+{
+    for (int i = 0; i < 3; ++i) WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, kNames[i], values[i].c_str());
+}
+
+// Gives the settings key an access list: how a test makes the writes fail.
+bool SetKeyAccess(const char* pszSddl)
+{
+    PSECURITY_DESCRIPTOR pSd = nullptr;
+    HKEY hKey = nullptr;
+    bool set = ::ConvertStringSecurityDescriptorToSecurityDescriptorA(pszSddl, SDDL_REVISION_1, &pSd, nullptr) &&
+               ::RegOpenKeyExA(HKEY_CURRENT_USER, kRegConfigKey, 0, WRITE_DAC, &hKey) == ERROR_SUCCESS;
+    set = set && ::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSd) == ERROR_SUCCESS;
+    if (hKey) ::RegCloseKey(hKey);
+    ::LocalFree(pSd);
+    return set;
+}
+
+class SettingsDlgTest : public OpenedMainWindowTest {
+protected:
+    void SetUp() override
+    {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        OpenedMainWindowTest::SetUp();
+        // As in the program: a dialog made without a parent is owned by the main window.
+        m_app.m_pMainWnd = &Dlg();
+    }
+    void TearDown() override
+    {
+        m_harness.Close();
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        OpenedMainWindowTest::TearDown();
+    }
+
+    // Runs a settings command whose dialog the steps drive; true when all
+    // steps ran and ended the dialog, and the main window is usable again.
+    bool Open(std::vector<ModalStep> steps, int nCommand = ID_TOOLS_SETTINGS)
+    {
+        const size_t count = steps.size();
+        ModalDriver driver(std::move(steps));
+        Dlg().SendMessage(WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
+        return driver.m_nStepsRun == count && driver.m_nClosed == 0 && ::IsWindowEnabled(Dlg().m_hWnd);
+    }
+
+    CWinApp m_app;
+};
+
+TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
+{
+    std::string shown;
+    EXPECT_TRUE(Open({[&](HWND hDlg) {
+                         shown = Shown(hDlg) + (::IsWindowEnabled(Dlg().m_hWnd) ? " main enabled" : "");
+                         for (int i = 0; i < 5; ++i) {
+                             char szItem[32] = {};
+                             ::SendDlgItemMessageA(hDlg, IDC_COMBO_MUSIC, CB_GETLBTEXT, i, LPARAM(szItem));
+                             shown += std::string("|") + szItem;
+                         }
+                     },
+                      Click(IDC_BTN_CANCEL)},
+                     ID_TRAY_SETTINGS));
+    // No values: the defaults.
+    EXPECT_EQ("10 0|한곡 재생|한곡 반복 재생|전체 연속 재생|전체 랜덤 재생|", shown);
+
+    const std::string tooLong(1000, 'x');
+    const struct {
+        std::string stored[3];
+        const char* shown;
+    } cases[] = {
+        {{"true", "true", "random"}, "11 3"},  {{"false", "false", "continuity"}, "00 2"},
+        {{"true", "false", "loop"}, "10 1"},   {{"TRUE", "True", "Loop"}, "00 -1"},
+        {{" true", "true ", "none "}, "00 -1"}, {{"yes", "1", ""}, "00 -1"},
+        {{tooLong, tooLong, tooLong}, "10 0"},  // longer than a value may be: the defaults
+    };
+    for (const auto& c : cases) {
+        Store(c.stored);
+        EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}));
+        EXPECT_EQ(c.shown, shown) << c.stored[0].substr(0, 8) << "/" << c.stored[1] << "/" << c.stored[2];
+    }
+}
+
+TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo)
+{
+    const auto key = [](WPARAM nKey) {
+        return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
+    };
+    const ModalStep closeBox = [](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); };
+    const struct {
+        int answer;
+        std::vector<ModalStep> steps;
+        const char* stored;
+        size_t boxes;
+    } cases[] = {
+        {IDYES, {Apply(0, 1, 3)}, "false/true/random", 2},
+        {IDYES, {Apply(0, 1, -1)}, "false/true/loop", 2},  // no item: the stored word stays
+        {IDNO, {Apply(0, 1, 3), [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, Click(IDC_BTN_CANCEL)}, "-/-/loop", 1},
+        {IDOK, {Click(IDC_BTN_CANCEL)}, "-/-/loop", 0},
+        {IDOK, {closeBox}, "-/-/loop", 0},
+        {IDOK, {key(VK_ESCAPE), key(VK_RETURN), Click(IDC_BTN_CANCEL)}, "-/-/loop", 0},
+    };
+    for (const auto& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
+        BoxAnswers answers({c.answer});
+        EXPECT_TRUE(Open(c.steps)) << row;
+        EXPECT_EQ(c.stored, Stored()) << row;
+        ASSERT_EQ(c.boxes, answers.m_boxes.size()) << row;
+        for (const AnsweredBox& box : answers.m_boxes) {
+            const bool confirm = &box == &answers.m_boxes[0];
+            EXPECT_EQ(confirm ? kConfirm : kApplied, box.text) << row;
+            EXPECT_EQ("스텔론", box.caption);
+            EXPECT_EQ(confirm ? UINT{MB_YESNO | MB_ICONQUESTION} : UINT{MB_OK | MB_ICONINFORMATION}, box.type);
+            EXPECT_EQ(confirm, box.ownerVisible) << row;
+        }
+    }
+}
+
+TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
+{
+    Store({"true", "false", "loop"});
+    ASSERT_TRUE(SetKeyAccess("D:P(A;;KR;;;WD)"));
+    BoxAnswers answers({IDYES, IDOK, IDYES});
+    EXPECT_TRUE(Open({Apply(0, 1, 3), [](HWND hDlg) {
+                          EXPECT_EQ("true/false/loop", Stored());
+                          EXPECT_TRUE(SetKeyAccess("D:P(A;;KA;;;WD)"));
+                          Apply(0, 1, 3)(hDlg);
+                      }}));
+    ASSERT_EQ(4u, answers.m_boxes.size());
+    const AnsweredBox& failure = answers.m_boxes[1];
+    EXPECT_EQ("설정을 저장하지 못했습니다.", failure.text);
+    EXPECT_EQ("스텔론", failure.caption);
+    EXPECT_EQ(UINT{MB_OK | MB_ICONINFORMATION}, failure.type);
+    EXPECT_TRUE(failure.ownerVisible);
+    EXPECT_EQ(kApplied, answers.m_boxes[3].text);
+    EXPECT_EQ("false/true/random", Stored());
+}
+
+TEST_F(SettingsDlgTest, SecondCommandBringsTheOpenDialogForward)
+{
+    HWND hOther = nullptr;
+    bool inFront = false;
+    EXPECT_TRUE(Open({[&](HWND) {
+                          // Another program's window comes to the front, then both commands arrive.
+                          hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                                     nullptr, nullptr, nullptr);
+                          ::SetForegroundWindow(hOther);
+                          Dlg().PostMessage(WM_COMMAND, ID_TRAY_SETTINGS);
+                          Dlg().PostMessage(WM_COMMAND, ID_TOOLS_SETTINGS);
+                      },
+                      [&](HWND hDlg) {
+                          inFront = ::GetForegroundWindow() == hDlg && !ModalDriver::FindModal(hDlg);
+                          ::DestroyWindow(hOther);
+                      },
+                      Click(IDC_BTN_CANCEL)},
+                     ID_TRAY_SETTINGS));
+    EXPECT_TRUE(inFront);
+    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)})) << "once closed, the command opens it again";
+}
+
+TEST_F(SettingsDlgTest, AppliedValuesTakeEffectWhereTheyAreNextRead)
+{
+    const auto playVideo = [this] {
+        NMITEMACTIVATE item = {};
+        item.hdr = {Dlg().m_listVideo.m_hWnd, IDC_LIST_VIDEO, static_cast<UINT>(NM_DBLCLK)};
+        Dlg().SendMessage(WM_NOTIFY, IDC_LIST_VIDEO, reinterpret_cast<LPARAM>(&item));
+        return Dlg().m_pVideoDlg ? Dlg().m_pVideoDlg->m_hWnd : nullptr;
+    };
+    const auto topmost = [](HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    const HWND hOpenVideo = playVideo();
+    ASSERT_TRUE(hOpenVideo);
+    BoxAnswers answers({IDYES});
+    ASSERT_TRUE(Open({Apply(1, 1, 1)}));
+    // The open video window keeps its place; the next one opens topmost.
+    EXPECT_FALSE(topmost(hOpenVideo));
+    Press(IDC_BTN_STOP);
+    EXPECT_TRUE(topmost(playVideo()));
+
+    // The end of a track reads the new mode: "loop" plays it again.
+    ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));
+    Dlg().LoadMusicChart();
+    Dlg().m_nSection = 3;
+    NMITEMACTIVATE track = {};
+    track.hdr = {Dlg().m_listMusic.m_hWnd, IDC_LIST_MUSIC, static_cast<UINT>(NM_DBLCLK)};
+    track.iItem = 1;
+    Dlg().SendMessage(WM_NOTIFY, IDC_LIST_MUSIC, reinterpret_cast<LPARAM>(&track));
+    for (int i = 0; i < 3; ++i) Dlg().SendMessage(WM_TIMER, 1, 0);
+    EXPECT_EQ(CString("스텔론 - 둘째곡 - 가수나(00:00/00:03)"), Dlg().GetWindowText());
+}
+
+}  // namespace

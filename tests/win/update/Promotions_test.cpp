@@ -1,0 +1,199 @@
+// The promotion pop-up and toast on the real main window: what the vendor's
+// advertising document switches on, where each window shows, that each
+// showing is counted once, and that no document or address does harm.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "BuildConfig.h"
+#include "app/MainDlg.h"
+#include "res/resource.h"
+#include "tests/win/app/MainWindowHarness.h"
+#include "tests/win/support/StandInTest.h"
+#include "update/PopupDlg.h"
+#include "update/ToastDlg.h"
+
+namespace {
+
+const char kAdvertPath[] = "/app/stel7/advert/config.xml";
+const std::string kCount = "GET /app/stel7/analytics/request/count.php?mode=stel7_";
+
+// An advertising document of the given elements, in this order.
+std::string Advert(const std::vector<std::pair<std::string, std::string>>& elements)
+{
+    std::string body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><advert>";
+    for (const auto& [tag, text] : elements) body += "<" + tag + ">" + text + "</" + tag + ">";
+    return body + "</advert>";
+}
+
+std::string Page(const char* pszName)
+{
+    return StandIn::Url(std::string("/app/stel7/advert/") + pszName);
+}
+
+bool Shown(const CWnd* pDlg)
+{
+    return pDlg && ::IsWindow(pDlg->m_hWnd) && ::IsWindowVisible(pDlg->m_hWnd);
+}
+
+// A toast object that says when it is deleted.
+struct ProbeToast : CToastDlg {
+    explicit ProbeToast(bool* pDeleted) : m_pDeleted(pDeleted) {}
+    ~ProbeToast() override { *m_pDeleted = true; }
+    bool* m_pDeleted;
+};
+
+// While installed, no dialog window can be made on this thread.
+LRESULT CALLBACK VetoDialogs(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND &&
+        reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass == MAKEINTRESOURCEA(0x8002)) {
+        return 1;
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+class PromotionsTest : public StandInTest {
+protected:
+    void TearDown() override
+    {
+        m_harness.Close();
+        StandInTest::TearDown();
+    }
+    void OpenWith(const std::string& document)
+    {
+        ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, document));
+        ASSERT_TRUE(m_harness.Open());
+    }
+    CMainDlg& Dlg() { return m_harness.Dlg(); }
+    size_t Counts(const char* pszEvent) { return StandIn::Log(kCount + pszEvent + "&key=stel7").size(); }
+    bool Fetched(const char* pszName)
+    {
+        return PumpUntil([&] { return !StandIn::Log(std::string("GET /app/stel7/advert/") + pszName).empty(); },
+                         10000);
+    }
+
+    MainWindowHarness m_harness;
+};
+
+TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
+{
+    OpenWith(Advert({{"popup_setting", "true"}, {"popup_url", Page("popup.html")}, {"toast_setting", "true"},
+                     {"toast_url", Page("toast.html")}}));
+    CPopupDlg* pPopup = Dlg().m_pPopupDlg;
+    ASSERT_TRUE(Shown(pPopup));
+    EXPECT_TRUE(Fetched("popup.html"));
+    RECT work = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rc;
+    pPopup->GetWindowRect(&rc);
+    EXPECT_EQ(348, rc.right - rc.left);
+    EXPECT_EQ(344, rc.bottom - rc.top);
+    EXPECT_NEAR((work.left + work.right) / 2, (rc.left + rc.right) / 2, 1);
+    EXPECT_NEAR((work.top + work.bottom) / 2, (rc.top + rc.bottom) / 2, 1);
+    pPopup->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpFor(100);
+    EXPECT_FALSE(pPopup->IsWindowVisible());
+    EXPECT_EQ(pPopup, Dlg().m_pPopupDlg);
+
+    const RECT corner = {work.right - 358, work.bottom - 354, work.right - 10, work.bottom - 10};
+    CToastDlg* pFirst = nullptr;
+    for (size_t round = 1; round <= 3; ++round) {
+        Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
+        if (round == 2) {
+            Dlg().SendMessage(WM_COMMAND, ID_FILE_TRAY, 0);
+        } else {
+            Dlg().SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        CToastDlg* pToast = Dlg().m_pToastDlg;
+        ASSERT_TRUE(Shown(pToast)) << round;
+        if (!pFirst) pFirst = pToast;
+        EXPECT_EQ(pFirst, pToast) << "one toast, reused";
+        EXPECT_EQ(round, Counts("toast"));
+        pToast->GetWindowRect(&rc);
+        EXPECT_TRUE(::EqualRect(&corner, &rc)) << round << ": " << rc.left << ", " << rc.top;
+        EXPECT_TRUE(::GetWindowLongA(pToast->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        // Each showing runs its own hiding timer; its tick is sent, not waited for.
+        ASSERT_TRUE(::KillTimer(pToast->m_hWnd, 1)) << round;
+        pToast->SendMessage(WM_TIMER, 1, 0);
+        EXPECT_FALSE(pToast->IsWindowVisible()) << round;
+    }
+    EXPECT_TRUE(Fetched("toast.html"));
+    EXPECT_EQ(1u, Counts("popup"));
+}
+
+TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndCounts)
+{
+    OpenWith(Advert({}));
+    const std::string page = Page("toast.html");
+    std::string upperCase = page;
+    upperCase.replace(0, 4, "HTTP");
+    const auto toast = [](const std::string& setting, const std::string& url) {
+        return Advert({{"toast_setting", setting}, {"toast_url", url}});
+    };
+    const struct {
+        const char* what;
+        std::string fault;  // "none": the document is served
+        std::string document;
+        bool shown;
+    } cases[] = {
+        {"javascript address", "none", toast("true", "javascript:alert(1)"), false},
+        {"file address", "none", toast("true", "file:///C:/windows/win.ini"), false},
+        {"empty address", "none", toast("true", ""), false},
+        {"capitals", "none", toast("TRUE", page), false},
+        {"blank before", "none", toast(" true", page), false},
+        {"line after", "none", toast("true\n", page), false},
+        {"no address", "none", Advert({{"toast_setting", "true"}}), false},
+        {"first setting off", "none", Advert({{"toast_setting", "false"}, {"toast_setting", "true"},
+                                              {"toast_url", page}}), false},
+        {"first address bad", "none", Advert({{"toast_setting", "true"}, {"toast_url", "about:blank"},
+                                              {"toast_url", page}}), false},
+        {"html page", "html", "", false},
+        {"malformed", "malformed", "", false},
+        {"not found", "404", "", false},
+        {"hanging server", "hang", "", false},
+        {"scheme in capitals", "none", toast("true", upperCase), true},
+        {"https, elements anywhere, first wins", "none",
+         "<a><b><toast_url>https://127.0.0.1:1/t.html</toast_url></b><toast_setting>true</toast_setting>"
+         "<toast_setting>false</toast_setting><toast_url>javascript:alert(1)</toast_url></a>",
+         true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(StandIn::SetFault(kAdvertPath, c.fault));
+        if (!c.document.empty()) {
+            ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, c.document));
+        }
+        const DWORD start = ::GetTickCount();
+        Dlg().CheckToast();
+        EXPECT_LT(::GetTickCount() - start, STEL7_NET_DEADLINE_MS + 3000u) << c.what;
+        EXPECT_EQ(c.shown, Shown(Dlg().m_pToastDlg)) << c.what;
+        EXPECT_EQ(c.shown ? 1u : 0u, Counts("toast")) << c.what;
+        if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->ShowWindow(SW_HIDE);
+        StandIn::Reset();
+    }
+}
+
+TEST_F(PromotionsTest, WindowlessObjectIsDeletedAndAFailedMakeShowsNothing)
+{
+    OpenWith(Advert({{"toast_setting", "true"}, {"toast_url", Page("toast.html")}}));
+    // An object whose window was never made is deleted, not lost.
+    bool deleted = false;
+    Dlg().m_pToastDlg = new ProbeToast(&deleted);
+    Dlg().CheckToast();
+    EXPECT_TRUE(deleted);
+    ASSERT_TRUE(Shown(Dlg().m_pToastDlg));
+
+    EXPECT_EQ(1u, Counts("toast"));
+
+    // The window is destroyed behind the object's back, and no new one can
+    // be made: nothing is shown or counted.
+    ::DestroyWindow(Dlg().m_pToastDlg->m_hWnd);
+    const HHOOK hVeto = ::SetWindowsHookExA(WH_CBT, &VetoDialogs, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(hVeto);
+    Dlg().CheckToast();
+    ::UnhookWindowsHookEx(hVeto);
+    EXPECT_EQ(nullptr, Dlg().m_pToastDlg);
+    EXPECT_EQ(1u, Counts("toast"));
+}
+
+}  // namespace
