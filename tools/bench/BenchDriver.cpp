@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <utility>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BuildConfig.h"
