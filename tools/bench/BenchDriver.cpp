@@ -246,14 +246,18 @@ void PrintRow(const char* name, const char* unit, const std::vector<double>& our
                 a.low, a.high, against, b.median, unit, b.low, b.high, b.median > 0 ? a.median / b.median : 0.0, goal);
 }
 
-// Loaded modules by lower-case base name, with their image sizes in KB.
-std::map<std::string, double> Modules(HANDLE hProcess)
+struct Footprint {
+    std::map<std::string, double> modules;  // by lower-case base name: image size in KB
+    double committedMb[3] = {};             // committed memory: images, mapped files, private
+};
+
+Footprint FootprintOf(HANDLE hProcess)
 {
+    Footprint footprint;
     HMODULE modules[1024];
     DWORD needed = 0;
     if (!::EnumProcessModulesEx(hProcess, modules, sizeof(modules), &needed, LIST_MODULES_ALL))
         throw std::runtime_error("EnumProcessModulesEx failed");
-    std::map<std::string, double> found;
     for (DWORD i = 0; i < std::min<DWORD>(needed / sizeof(HMODULE), 1024); ++i) {
         char name[MAX_PATH] = {};
         MODULEINFO info = {};
@@ -262,9 +266,17 @@ std::map<std::string, double> Modules(HANDLE hProcess)
             continue;
         std::string key(name);
         std::transform(key.begin(), key.end(), key.begin(), [](char c) { return static_cast<char>(::tolower(c)); });
-        found[key] = info.SizeOfImage / 1024.0;
+        footprint.modules[key] = info.SizeOfImage / 1024.0;
     }
-    return found;
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* address = nullptr;
+         ::VirtualQueryEx(hProcess, address, &region, sizeof(region)) == sizeof(region);
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State != MEM_COMMIT) continue;
+        const int kind = region.Type == MEM_IMAGE ? 0 : region.Type == MEM_MAPPED ? 1 : 2;
+        footprint.committedMb[kind] += region.RegionSize / 1048576.0;
+    }
+    return footprint;
 }
 
 bool IsDll(const std::string& name)
@@ -342,9 +354,9 @@ void PrintMemory(const char* when, const Memory& memory)
 }
 
 // Memory over many switches, each waited for; the first round visits every
-// section once (their first rows, pictures and tabs). Returns the modules
-// stel7 has loaded by the end.
-std::map<std::string, double> MeasureSwitches(const Paths& paths, const Web& web, int switches)
+// section once (their first rows, pictures and tabs). Returns stel7's
+// footprint by the end.
+Footprint MeasureSwitches(const Paths& paths, const Web& web, int switches)
 {
     Program program(paths.stel7, "", ID_TRAY_EXIT);
     StartFigures once;
@@ -381,30 +393,32 @@ std::map<std::string, double> MeasureSwitches(const Paths& paths, const Web& web
     PrintMemory("after all switches", atEnd);
     std::printf("private bytes growth over the %d switches: %.2f MB (goal <= 1 MB); after the first 4: %.2f MB\n",
                 switches, atEnd.privateMb - atStart.privateMb, atEnd.privateMb - afterRound.privateMb);
-    return Modules(program.Handle());
+    return FootprintOf(program.Handle());
 }
 
-// What holds the working set: the modules only stel7 loads, what each adds
-// when the bare dialog loads it alone (its own dependencies included, so the
-// figures overlap), the COM objects stel7 creates, and the debug information
-// the built program carries.
-void MeasureHolders(const Paths& paths, const std::map<std::string, double>& ourModules,
-                    std::pair<double, double> workingSets)
+// What holds the working set: committed memory by kind, the modules only
+// stel7 loads, what each adds when the bare dialog loads it alone (its own
+// dependencies included, so the figures overlap), the COM objects stel7
+// creates, and the debug information the built program carries.
+void MeasureHolders(const Paths& paths, const Footprint& ours, std::pair<double, double> workingSets)
 {
     const auto [ourMb, bareMb] = workingSets;
-    std::map<std::string, double> theirModules;
+    Footprint theirs;
     {
         Program baseline(paths.bare, "", IDCANCEL);
         baseline.WaitShown();
-        theirModules = Modules(baseline.Handle());
+        theirs = FootprintOf(baseline.Handle());
     }
-    std::printf("\nmodules: stel7 %zu, bare %zu; loaded by stel7 only (image size; working set bare + it alone adds):\n",
-                ourModules.size(), theirModules.size());
+    std::printf("\ncommitted MB (images, mapped files, private): stel7 after the switches %.1f, %.1f, %.1f; bare %.1f, %.1f, %.1f\n",
+                ours.committedMb[0], ours.committedMb[1], ours.committedMb[2], theirs.committedMb[0],
+                theirs.committedMb[1], theirs.committedMb[2]);
+    std::printf("modules: stel7 %zu, bare %zu; loaded by stel7 only (image size; working set bare + it alone adds):\n",
+                ours.modules.size(), theirs.modules.size());
     const char* progIds[] = {"Microsoft.XMLDOM", "Microsoft.XMLHTTP", "Shell.Explorer.2"};
     std::string all;
     double imageKb = 0;
-    for (const auto& [name, kb] : ourModules) {
-        if (theirModules.count(name)) continue;
+    for (const auto& [name, kb] : ours.modules) {
+        if (theirs.modules.count(name)) continue;
         imageKb += kb;
         if (!IsDll(name)) {
             std::printf("  %-24s %7.0f KB\n", name.c_str(), kb);
