@@ -10,6 +10,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -25,7 +26,7 @@
 namespace {
 
 const DWORD kWaitMs = 20000;   // longest wait for one step; a slower step fails the run
-const DWORD kSettleMs = 1000;  // start-up's own background requests end within this
+const DWORD kSettleMs = 500;  // background requests and their threads end within this
 const int kVideoRows = 30;
 const int kMusicRows = 20;
 // Every video of the stand-in's catalogue has a comma among its keywords, so
@@ -109,8 +110,24 @@ private:
     InternetHandle m_session;
 };
 
+// Committed memory by kind (images, mapped files, private), in MB, from a walk
+// of the address space. The private part is what Windows counts as private
+// bytes; Wine's GetProcessMemoryInfo gives resident memory instead.
+std::array<double, 3> CommittedMb(HANDLE hProcess)
+{
+    std::array<double, 3> mb = {};
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* address = nullptr;
+         ::VirtualQueryEx(hProcess, address, &region, sizeof(region)) == sizeof(region);
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State != MEM_COMMIT) continue;
+        mb[region.Type == MEM_IMAGE ? 0 : region.Type == MEM_MAPPED ? 1 : 2] += region.RegionSize / 1048576.0;
+    }
+    return mb;
+}
+
 struct Memory {
-    double workingSetMb, privateMb;
+    double workingSetMb, privateMb, committedPrivateMb;
 };
 
 // A started program, asked to end (its close command, then termination) when
@@ -148,15 +165,15 @@ public:
         return m_hDlg;
     }
 
-    // Private bytes are the commit charge, PagefileUsage: Wine leaves the newer
-    // PrivateUsage at 0 and reports there the resident anonymous memory.
+    // Private bytes as PagefileUsage (the commit charge on Windows): Wine leaves
+    // the newer PrivateUsage at 0 and reports there resident anonymous memory.
     Memory MemoryNow() const
     {
         PROCESS_MEMORY_COUNTERS counters = {};
         counters.cb = sizeof(counters);
         if (!::GetProcessMemoryInfo(m_pi.hProcess, &counters, sizeof(counters)))
             throw std::runtime_error("GetProcessMemoryInfo failed");
-        return {counters.WorkingSetSize / 1048576.0, counters.PagefileUsage / 1048576.0};
+        return {counters.WorkingSetSize / 1048576.0, counters.PagefileUsage / 1048576.0, CommittedMb(m_pi.hProcess)[2]};
     }
 
 private:
@@ -248,7 +265,7 @@ void PrintRow(const char* name, const char* unit, const std::vector<double>& our
 
 struct Footprint {
     std::map<std::string, double> modules;  // by lower-case base name: image size in KB
-    double committedMb[3] = {};             // committed memory: images, mapped files, private
+    std::array<double, 3> committedMb;
 };
 
 Footprint FootprintOf(HANDLE hProcess)
@@ -268,14 +285,7 @@ Footprint FootprintOf(HANDLE hProcess)
         std::transform(key.begin(), key.end(), key.begin(), [](char c) { return static_cast<char>(::tolower(c)); });
         footprint.modules[key] = info.SizeOfImage / 1024.0;
     }
-    MEMORY_BASIC_INFORMATION region = {};
-    for (const char* address = nullptr;
-         ::VirtualQueryEx(hProcess, address, &region, sizeof(region)) == sizeof(region);
-         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-        if (region.State != MEM_COMMIT) continue;
-        const int kind = region.Type == MEM_IMAGE ? 0 : region.Type == MEM_MAPPED ? 1 : 2;
-        footprint.committedMb[kind] += region.RegionSize / 1048576.0;
-    }
+    footprint.committedMb = CommittedMb(hProcess);
     return footprint;
 }
 
@@ -348,51 +358,50 @@ std::pair<double, double> MeasureSteps(const Paths& paths, const Web& web, int r
     return {SpreadOf(ours.workingSetMb).median, SpreadOf(theirs.workingSetMb).median};
 }
 
-void PrintMemory(const char* when, const Memory& memory)
-{
-    std::printf("%-28s %7.1f MB working set, %7.1f MB private\n", when, memory.workingSetMb, memory.privateMb);
-}
-
 // Memory over many switches, each waited for; the first round visits every
-// section once (their first rows, pictures and tabs). Returns stel7's
+// section once (their first rows, pictures and tabs). Samples after start,
+// after that round and at every tenth of the way, each once the switch's
+// threads have ended, show the trend beside the noise. Returns stel7's
 // footprint by the end.
 Footprint MeasureSwitches(const Paths& paths, const Web& web, int switches)
 {
     Program program(paths.stel7, "", ID_TRAY_EXIT);
     StartFigures once;
     const HWND hDlg = MeasureStart(program, once);
-    const Memory atStart = program.MemoryNow();
     const int startRows = Rows(hDlg, IDC_LIST_VIDEO);
-    Memory afterRound = atStart;
+    std::vector<std::pair<int, Memory>> samples = {{0, program.MemoryNow()}};
     std::vector<double> perSection[4];
-    const double loopStart = NowMs();
-    for (int i = 0; i < switches; ++i) {
-        const Section& section = kSections[i % 4];
-        perSection[i % 4].push_back(Timed(
+    for (int i = 1; i <= switches; ++i) {
+        const Section& section = kSections[(i - 1) % 4];
+        perSection[(i - 1) % 4].push_back(Timed(
             [&] {
                 web.ClearLog();
                 Press(hDlg, section.button);
             },
             [&] { WaitRefilled(web, hDlg, section.list, section.rows ? section.rows : startRows, section.request);
             }));
-        if (i == 3) afterRound = program.MemoryNow();
+        if (i == 4 || i % std::max(switches / 10, 1) == 0) {
+            ::Sleep(kSettleMs);
+            samples.push_back({i, program.MemoryNow()});
+        }
     }
-    const double loopSeconds = (NowMs() - loopStart) / 1000;
-    ::Sleep(kSettleMs);
-    const Memory atEnd = program.MemoryNow();
-    std::printf("\n%d section switches (channel, music, humour, search in turn) in %.0f s; median [min-max] ms:",
-                switches, loopSeconds);
+    std::printf("\n%d section switches (channel, music, humour, search in turn); median [min-max] ms:", switches);
     const char* names[] = {"channel", "music", "humour", "search"};
     for (int i = 0; i < 4; ++i) {
         const Spread s = SpreadOf(perSection[i]);
         std::printf(" %s %.0f [%.0f-%.0f]", names[i], s.median, s.low, s.high);
     }
-    std::printf("\n");
-    PrintMemory("after start", atStart);
-    PrintMemory("after the first 4 switches", afterRound);
-    PrintMemory("after all switches", atEnd);
-    std::printf("private bytes growth over the %d switches: %.2f MB (goal <= 1 MB); after the first 4: %.2f MB\n",
-                switches, atEnd.privateMb - atStart.privateMb, atEnd.privateMb - afterRound.privateMb);
+    std::printf("\n  after switches  working set  private (resident)  committed private   (MB)\n");
+    for (const auto& [count, memory] : samples)
+        std::printf("  %14d  %11.1f  %18.1f  %17.1f\n", count, memory.workingSetMb, memory.privateMb,
+                    memory.committedPrivateMb);
+    const Memory& first = samples.front().second;
+    const Memory& round = samples[1].second;
+    const Memory& last = samples.back().second;
+    std::printf("private bytes growth over the %d switches (goal <= 1 MB): %.2f MB resident, %.2f MB committed; "
+                "after the first 4: %.2f, %.2f MB\n",
+                switches, last.privateMb - first.privateMb, last.committedPrivateMb - first.committedPrivateMb,
+                last.privateMb - round.privateMb, last.committedPrivateMb - round.committedPrivateMb);
     return FootprintOf(program.Handle());
 }
 
