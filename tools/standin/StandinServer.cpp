@@ -3,11 +3,13 @@
 #include "tools/standin/BodyFaults.h"
 #include "tools/standin/ControlRoutes.h"
 #include "tools/standin/DropConnection.h"
+#include "tools/standin/TextUtil.h"
 #include "tools/standin/VendorRoutes.h"
 
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <csignal>
 #include <cstring>
 #include <thread>
@@ -71,6 +73,18 @@ bool StandinServer::Open(std::string& error)
     });
 
     AddControlRoutes(server_, Controls{log_, faults_, documents_, gate_, site_});
+    // The server down for a while: /__standin/down?seconds=N (1 to 60).
+    server_.Get(std::string(kControlPrefix) + "down", [this](const httplib::Request& request, httplib::Response& response) {
+        const int seconds = std::atoi(QueryValue(RawQuery(request.target), "seconds").value_or("0").c_str());
+        if (seconds < 1 || seconds > 60)
+        {
+            response.status = 400;
+            response.set_content("ERROR seconds wants 1 to 60\n", "text/plain; charset=utf-8");
+            return;
+        }
+        response.set_content("OK\n", "text/plain; charset=utf-8");
+        GoDown(seconds);
+    });
     AddVendorRoutes(server_, site_, counts_);
     AddServiceRoutes(server_, site_, catalogues_);
 
@@ -109,16 +123,51 @@ const std::string& StandinServer::BaseUrl() const
 
 bool StandinServer::Run()
 {
+    for (;;)
     {
-        std::lock_guard<std::mutex> lock(stateMutex_);
+        {
+            std::lock_guard<std::mutex> lock(stateMutex_);
+            if (stopping_)
+                return true;
+            state_ = State::Running;
+        }
+        const bool served = server_.listen_after_bind();
+        std::unique_lock<std::mutex> lock(stateMutex_);
+        state_ = State::Finished;
+        if (stopping_ || downUntil_ == std::chrono::steady_clock::time_point{})
+            return served;
+        stateChanged_.wait_until(lock, downUntil_, [this] { return stopping_; });
+        downUntil_ = {};
         if (stopping_)
             return true;
-        state_ = State::Running;
+        lock.unlock();
+        if (!Rebind())
+            return false;
     }
-    const bool served = server_.listen_after_bind();
-    std::lock_guard<std::mutex> lock(stateMutex_);
-    state_ = State::Finished;
-    return served;
+}
+
+void StandinServer::GoDown(int seconds)
+{
+    {
+        std::lock_guard<std::mutex> lock(stateMutex_);
+        if (stopping_ || state_ != State::Running)
+            return;
+        downUntil_ = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    }
+    server_.stop();
+}
+
+bool StandinServer::Rebind()
+{
+    // The connections of before linger in TIME_WAIT; with SO_REUSEADDR only a
+    // listener still holding the port would keep it taken.
+    for (int attempt = 0; attempt < 150; ++attempt)
+    {
+        if (server_.bind_to_port(options_.bindAddress, port_))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return false;
 }
 
 void StandinServer::Stop()
@@ -127,6 +176,7 @@ void StandinServer::Stop()
     {
         std::lock_guard<std::mutex> lock(stateMutex_);
         stopping_ = true;
+        stateChanged_.notify_all();
         if (state_ != State::Running)
             return;
     }

@@ -16,6 +16,8 @@
 
 #include <httplib.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 
@@ -44,6 +46,10 @@ public:
     // From any thread, also before Run: wakes held requests, ends Run.
     void Stop();
 
+    // Closes the listening socket for `seconds` (connections are refused, as
+    // by a server that is down), then listens again on the same port.
+    void GoDown(int seconds);
+
 private:
     enum class State
     {
@@ -53,6 +59,8 @@ private:
     };
 
     httplib::Server::HandlerResponse BeforeRoute(const httplib::Request& request, httplib::Response& response);
+    // Binds the port again after a GoDown; false when it stays taken.
+    bool Rebind();
 
     Options options_;
     Site site_;
@@ -66,8 +74,10 @@ private:
     int port_ = 0;
 
     std::mutex stateMutex_;
+    std::condition_variable stateChanged_;
     State state_ = State::Idle;
     bool stopping_ = false;
+    std::chrono::steady_clock::time_point downUntil_{};
 };
 
 }  // namespace standin
