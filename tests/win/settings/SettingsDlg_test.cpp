@@ -11,6 +11,7 @@
 #include "framework/WinApp.h"
 #include "settings/SettingsDlg.h"
 #include "tests/win/app/MainWindowHarness.h"
+#include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/ModalDriver.h"
 
 namespace {
@@ -53,11 +54,8 @@ std::string Stored()
 {
     std::string all;
     for (const char* pszName : kNames) {
-        char szValue[2048] = {};
-        DWORD dwSize = sizeof(szValue) - 1;
-        const LONG status =
-            ::RegGetValueA(HKEY_CURRENT_USER, kRegConfigKey, pszName, RRF_RT_REG_SZ, nullptr, szValue, &dwSize);
-        all += (all.empty() ? "" : "/") + (status == ERROR_SUCCESS ? std::string(szValue) : "-");
+        const std::string value = RegistryText(kRegConfigKey, pszName);
+        all += (all.empty() ? "" : "/") + (value.empty() ? "-" : value);
     }
     return all;
 }
