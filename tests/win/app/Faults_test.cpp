@@ -10,7 +10,6 @@
 
 #include "BuildConfig.h"
 #include "app/MainDlg.h"
-#include "framework/MessageBox.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
@@ -84,18 +83,12 @@ TEST_F(FaultsTest, ClosingDuringAHangingChannelLoadIsPromptAndSilent)
 
 TEST_F(FaultsTest, FailedChannelLoadIsReportedByTheWindowsThread)
 {
-    static std::atomic<DWORD> s_boxThread{0};
-    s_boxThread = 0;
-    const MessageBoxHandler previous = AfxSetMessageBoxHandler([](HWND, const char*, const char*, UINT) {
-        s_boxThread = ::GetCurrentThreadId();
-        return IDOK;
-    });
     ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "404"));
     Press(IDC_BTN_SECTION_CHANNEL);
     ASSERT_TRUE(WaitForWorkers());
     PumpFor(100);
-    AfxSetMessageBoxHandler(previous);
-    EXPECT_EQ(::GetCurrentThreadId(), s_boxThread.load());
+    ASSERT_EQ(1u, RecordedBoxes().size());
+    EXPECT_EQ(::GetCurrentThreadId(), RecordedBoxes()[0].thread);
 }
 
 TEST_F(FaultsTest, WindowRepaintsWhileItsThreadWaitsForTheGate)

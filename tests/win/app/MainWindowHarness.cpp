@@ -18,7 +18,7 @@ int RecordBox(HWND hOwner, const char* pszText, const char*, UINT nType)
 {
     std::lock_guard<std::mutex> lock(g_boxesLock);
     g_boxes.push_back({pszText, nType, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd,
-                       hOwner && ::IsWindowVisible(hOwner)});
+                       hOwner && ::IsWindowVisible(hOwner), ::GetCurrentThreadId()});
     if (g_answers.empty()) return IDOK;
     const int answer = g_answers.front();
     g_answers.pop_front();

@@ -20,6 +20,7 @@ struct RecordedBox {
     std::string text;
     UINT type;
     bool ownedByMain, ownerVisible;
+    DWORD thread;  // that showed it
 };
 
 // Message boxes shown since the harness began (or were cleared, with any

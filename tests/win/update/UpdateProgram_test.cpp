@@ -3,32 +3,16 @@
 // started before the main window shows.
 #include <gtest/gtest.h>
 
-#include "tests/win/support/StandInTest.h"
 #include "tests/win/update/UpdaterSite.h"
 
 namespace {
 
 using namespace UpdaterSite;
 
-class UpdateProgramTest : public StandInTest {
-protected:
-    void SetUp() override
-    {
-        StandInTest::SetUp();
-        ClearRecordedStarts();
-        ::DeleteFileA(TargetPath().c_str());
-    }
-    void TearDown() override
-    {
-        ::DeleteFileA(TargetPath().c_str());
-        ClearRecordedStarts();
-        StandInTest::TearDown();
-    }
-};
+using UpdateProgramTest = UpdaterTest;
 
 TEST_F(UpdateProgramTest, NewerBuildAtStartUpIsDownloadedVerifiedAndStarted)
 {
-    ASSERT_TRUE(Serve(SiteFile("stel7_update.exe")));
     ASSERT_TRUE(StandIn::SetDocument("/app/stel7/update/update.xml",
                                      "<update><update_ver>195</update_ver><update_url>" + StandIn::Url(kPath) +
                                          "</update_url><update_sig>" + SiteFile("good.sig") + "</update_sig></update>"));

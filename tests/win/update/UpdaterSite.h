@@ -15,7 +15,7 @@
 #include "feeds/UpdateLock.h"
 #include "feeds/VerifiedDownload.h"
 #include "tests/win/support/ChildProcess.h"
-#include "tests/win/support/StandIn.h"
+#include "tests/win/support/StandInTest.h"
 
 namespace UpdaterSite {
 
@@ -97,6 +97,29 @@ private:
     std::promise<void> m_release;
     bool m_bHeld = false;
     std::thread m_thread;
+};
+
+// Starts and ends with the updater served, no start recorded and no file at
+// the updater's place or left from a download.
+class UpdaterTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        Clean();
+        ASSERT_TRUE(Serve(SiteFile("stel7_update.exe")));
+    }
+    void TearDown() override
+    {
+        Clean();
+        StandInTest::TearDown();
+    }
+    static void Clean()
+    {
+        ClearRecordedStarts();
+        LeftoverDownloads(true);
+        ::DeleteFileA(TargetPath().c_str());
+    }
 };
 
 }  // namespace UpdaterSite

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/win/support/Pump.h"
-#include "tests/win/support/StandInTest.h"
 #include "tests/win/update/UpdaterSite.h"
 
 namespace {
@@ -28,22 +27,12 @@ bool StartedFromTarget()
     return ::lstrcmpiA(WaitForStart(kStartWaitMs).c_str(), TargetPath().c_str()) == 0;
 }
 
-class VerifiedDownloadTest : public StandInTest {
+class VerifiedDownloadTest : public UpdaterTest {
 protected:
     void SetUp() override
     {
-        StandInTest::SetUp();
-        ClearRecordedStarts();
-        LeftoverDownloads(true);
-        ::DeleteFileA(TargetPath().c_str());
+        UpdaterTest::SetUp();
         ASSERT_EQ("MZ", m_strUpdater.substr(0, 2)) << "the build's updater is missing";
-        ASSERT_TRUE(Serve(m_strUpdater));
-    }
-    void TearDown() override
-    {
-        ::DeleteFileA(TargetPath().c_str());
-        ClearRecordedStarts();
-        StandInTest::TearDown();
     }
 
     UpdaterSource Source(std::string strSignature) const { return {StandIn::Url(kPath), std::move(strSignature)}; }
