@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/Registry.h"
 #include "tests/win/support/ChildProcess.h"
@@ -95,21 +96,17 @@ TEST_F(AgentTest, SecondAgentEndsAtOnceWithoutTraffic)
     EXPECT_FALSE(MainProgramStarted());
 }
 
-struct SeenWindow {
-    DWORD processId;
-    bool seen;
-};
-
+// Notes in `second` whether a window of process `first` is seen: shown, with
+// an area or a taskbar button.
 BOOL CALLBACK NoteSeenWindow(HWND hWnd, LPARAM lParam)
 {
-    SeenWindow* pSeen = reinterpret_cast<SeenWindow*>(lParam);
+    auto* pSeen = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hWnd, &processId);
     RECT rc = {};
     ::GetWindowRect(hWnd, &rc);
-    const bool hasArea = rc.right > rc.left && rc.bottom > rc.top;
     const bool onTaskbar = !(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    if (processId == pSeen->processId && ::IsWindowVisible(hWnd) && (hasArea || onTaskbar)) pSeen->seen = true;
+    if (processId == pSeen->first && ::IsWindowVisible(hWnd) && (!::IsRectEmpty(&rc) || onTaskbar)) pSeen->second = true;
     return TRUE;
 }
 
@@ -120,9 +117,9 @@ TEST_F(AgentTest, RunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen)
     ChildProcess agent;
     ASSERT_TRUE(agent.Start(Agent()));
     ::Sleep(1500);  // waiting for its first probe
-    SeenWindow seen = {agent.Id(), false};
+    std::pair<DWORD, bool> seen = {agent.Id(), false};
     ::EnumWindows(&NoteSeenWindow, reinterpret_cast<LPARAM>(&seen));
-    EXPECT_FALSE(seen.seen);
+    EXPECT_FALSE(seen.second);
     EXPECT_TRUE(agent.WaitExit(20000));
     ::CloseHandle(hMain);
     EXPECT_FALSE(MainProgramStarted());
