@@ -31,6 +31,8 @@ protected:
         OpenedMainWindowTest::SetUp();
         // As in the program: the update window is owned by the main window.
         m_app.m_pMainWnd = &Dlg();
+        // The installed build, whatever the tests before left.
+        WriteRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7", "194");
     }
 
     // Runs one check: through a menu command (ID_HELP_UPDATE, ID_TRAY_UPDATE)
