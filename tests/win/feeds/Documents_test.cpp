@@ -83,6 +83,13 @@ TEST_F(XmlFetchTest, MismatchedDocumentsGiveEmptyValuesNeverShiftedOnes)
     EXPECT_EQ((std::vector<Values>{{"하나", "", ""}, {"둘", "", ""}, {"", "", ""}}), result.records);
 }
 
+TEST_F(XmlFetchTest, CharactersOutsideTheKoreanCodePageBecomeItsDefaultCharacter)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kTestPath, u8"<a><t>가\u0E01나</t></a>"));
+    const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"t"}});
+    EXPECT_EQ((std::vector<Values>{{"가?나"}}), result.readings);
+}
+
 // Replies that are not the document give none of its elements. An error page
 // that happens to be well-formed (the stand-in's are) parses, and its own
 // <title> is read like any other: a feed that reads "title" must not take it for a row.
@@ -104,6 +111,17 @@ TEST_F(XmlFetchTest, ReplyThatIsNotTheDocumentGivesNoneOfItsElements)
         EXPECT_EQ(c.readings, result.readings) << c.mode;
         EXPECT_TRUE(result.records.empty()) << c.mode;
         EXPECT_EQ(!c.readings.empty(), result.parsed) << c.mode;
+    }
+}
+
+TEST_F(XmlFetchTest, UnreachableOrUnusableAddressesFailTheRequest)
+{
+    for (const std::string& url : {std::string("http://127.0.0.1:9") + kMusicPath, std::string(),
+                                  std::string("C:\\stel7-no-such-file.xml")})
+    {
+        const XmlResult result = Fetch(url, {{"title"}});
+        EXPECT_TRUE(result.requestFailed) << url;
+        EXPECT_FALSE(result.parsed) << url;
     }
 }
 
