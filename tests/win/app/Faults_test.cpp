@@ -10,51 +10,28 @@
 
 #include "BuildConfig.h"
 #include "app/MainDlg.h"
-#include "framework/MessageBox.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/Pump.h"
 
 namespace {
 
-class FaultsTest : public OpenedMainWindowTest {
-protected:
-    bool WaitForWorkers() { return PumpUntil([this] { return Dlg().m_nLiveWorkers == 0; }, 30000); }
-    void ChooseTab(int nIndex)
-    {
-        Dlg().m_tab.SetCurSel(nIndex);
-        NMHDR hdr = {Dlg().m_tab.m_hWnd, IDC_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-        Dlg().SendMessage(WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&hdr));
-    }
-    void DoubleClick(int nList, int nRow)
-    {
-        NMITEMACTIVATE item = {};
-        item.hdr = {Dlg().GetDlgItem(nList), static_cast<UINT_PTR>(nList), static_cast<UINT>(NM_DBLCLK)};
-        item.iItem = nRow;
-        Dlg().SendMessage(WM_NOTIFY, static_cast<WPARAM>(nList), reinterpret_cast<LPARAM>(&item));
-    }
-    bool VideoWindowOpen() { return Dlg().m_pVideoDlg && ::IsWindow(Dlg().m_pVideoDlg->m_hWnd); }
-};
-
-TEST_F(FaultsTest, CloseCommandWithThePlatformsLowBitsHidesToo)
-{
-    for (const WPARAM command : {WPARAM{SC_CLOSE}, WPARAM{SC_CLOSE | 3}}) {
-        Dlg().ShowWindow(SW_SHOW);
-        Dlg().SendMessage(WM_SYSCOMMAND, command, 0);
-        PumpFor(200);
-        ASSERT_TRUE(::IsWindow(Dlg().m_hWnd)) << command;
-        EXPECT_FALSE(Dlg().IsWindowVisible()) << command;
-    }
-}
+using FaultsTest = OpenedMainWindowTest;
 
 TEST_F(FaultsTest, EmptySearchInAnotherSectionChangesNothing)
 {
     Press(IDC_BTN_SECTION_MUSIC);
     ASSERT_TRUE(WaitForWorkers());
+    const int rowsBefore = Dlg().m_listVideo.GetItemCount();
+    ASSERT_TRUE(StandIn::ClearLog());
     Dlg().m_editSearch.SetWindowText("");
     Press(IDC_BTN_SEARCH);
+    // The search is counted, then a term asked for.
+    EXPECT_EQ((std::vector<std::string>{"GET /app/stel7/analytics/request/count.php?mode=stel7_search&key=stel7"}),
+              StandIn::Log());
     ASSERT_EQ(1u, RecordedBoxes().size());
+    EXPECT_EQ("검색어를 입력해주세요.", RecordedBoxes()[0].text);
+    EXPECT_EQ(rowsBefore, Dlg().m_listVideo.GetItemCount());
     EXPECT_EQ(3, Dlg().m_nSection.load());
     EXPECT_TRUE(Dlg().m_listMusic.IsWindowVisible());
     // The tab strip still belongs to the music section: its tab reloads the chart.
@@ -66,10 +43,15 @@ TEST_F(FaultsTest, EmptySearchInAnotherSectionChangesNothing)
 TEST_F(FaultsTest, SearchSelectsTheTabOfTheListOnScreen)
 {
     ChooseTab(1);
-    Dlg().m_editSearch.SetWindowText("abc");
+    EXPECT_TRUE(Dlg().m_listTweet.IsWindowVisible());
+    EXPECT_FALSE(Dlg().m_btnPlay.IsWindowVisible());
+    Dlg().m_editSearch.SetWindowText("고양이");
     Press(IDC_BTN_SEARCH);
     EXPECT_TRUE(Dlg().m_listTweet.IsWindowVisible());
     EXPECT_EQ(1, Dlg().m_tab.GetCurSel());
+    ChooseTab(0);
+    EXPECT_TRUE(Dlg().m_listVideo.IsWindowVisible());
+    EXPECT_TRUE(Dlg().m_btnStop.IsWindowVisible());
 
     // From another section the video results come on screen with their tab.
     Press(IDC_BTN_SECTION_HUMOR);
@@ -78,6 +60,8 @@ TEST_F(FaultsTest, SearchSelectsTheTabOfTheListOnScreen)
     EXPECT_TRUE(Dlg().m_listVideo.IsWindowVisible());
     EXPECT_EQ(0, Dlg().m_tab.GetCurSel());
     EXPECT_EQ(1, Dlg().m_nTab.load());
+    EXPECT_EQ(1, Dlg().m_nSection.load());
+    EXPECT_EQ(2, Dlg().m_tab.GetItemCount());
 }
 
 TEST_F(FaultsTest, ClosingDuringAHangingChannelLoadIsPromptAndSilent)
@@ -99,18 +83,12 @@ TEST_F(FaultsTest, ClosingDuringAHangingChannelLoadIsPromptAndSilent)
 
 TEST_F(FaultsTest, FailedChannelLoadIsReportedByTheWindowsThread)
 {
-    static std::atomic<DWORD> s_boxThread{0};
-    s_boxThread = 0;
-    const MessageBoxHandler previous = AfxSetMessageBoxHandler([](HWND, const char*, const char*, UINT) {
-        s_boxThread = ::GetCurrentThreadId();
-        return IDOK;
-    });
     ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "404"));
     Press(IDC_BTN_SECTION_CHANNEL);
     ASSERT_TRUE(WaitForWorkers());
     PumpFor(100);
-    AfxSetMessageBoxHandler(previous);
-    EXPECT_EQ(::GetCurrentThreadId(), s_boxThread.load());
+    ASSERT_EQ(1u, RecordedBoxes().size());
+    EXPECT_EQ(::GetCurrentThreadId(), RecordedBoxes()[0].thread);
 }
 
 TEST_F(FaultsTest, WindowRepaintsWhileItsThreadWaitsForTheGate)
@@ -138,13 +116,13 @@ TEST_F(FaultsTest, WindowRepaintsWhileItsThreadWaitsForTheGate)
 TEST_F(FaultsTest, VideoWindowClosedByAnotherProgramIsDestroyedAndMadeAgain)
 {
     ASSERT_GT(Dlg().m_listVideo.GetItemCount(), 0);
-    DoubleClick(IDC_LIST_VIDEO, 0);
+    Notify(IDC_LIST_VIDEO, NM_DBLCLK, 0);
     ASSERT_TRUE(VideoWindowOpen());
     const HWND hFirst = Dlg().m_pVideoDlg->m_hWnd;
     ::SendMessageA(hFirst, WM_CLOSE, 0, 0);
     PumpFor(100);  // the dialog manager posts the cancel command
     EXPECT_FALSE(::IsWindow(hFirst));
-    DoubleClick(IDC_LIST_VIDEO, 0);
+    Notify(IDC_LIST_VIDEO, NM_DBLCLK, 0);
     ASSERT_TRUE(VideoWindowOpen());
     EXPECT_TRUE(Dlg().m_pVideoDlg->IsWindowVisible());
     Dlg().m_pVideoDlg->SendMessage(WM_SYSCOMMAND, SC_CLOSE | 2, 0);
@@ -155,14 +133,14 @@ TEST_F(FaultsTest, HalfFilledRowPlaysNothing)
 {
     Dlg().m_listVideo.DeleteAllItems();
     Dlg().m_listVideo.InsertItem(0, "제목만 있는 줄");
-    DoubleClick(IDC_LIST_VIDEO, 0);
+    Notify(IDC_LIST_VIDEO, NM_DBLCLK, 0);
     EXPECT_FALSE(VideoWindowOpen());
 
     Dlg().m_nSection = 3;
     Dlg().m_listMusic.DeleteAllItems();
     Dlg().m_listMusic.InsertItem(0, "1. 제목");
     Dlg().m_listMusic.SetItemText(0, 1, "00:03");
-    DoubleClick(IDC_LIST_MUSIC, 0);
+    Notify(IDC_LIST_MUSIC, NM_DBLCLK, 0);
     EXPECT_EQ(CString("스텔론"), Dlg().GetWindowText());
 }
 

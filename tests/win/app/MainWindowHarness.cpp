@@ -1,21 +1,28 @@
 #include "tests/win/app/MainWindowHarness.h"
 
+#include <deque>
 #include <mutex>
 
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
+#include "player/VideoDlg.h"
 #include "res/resource.h"
 
 namespace {
 
 std::mutex g_boxesLock;
 std::vector<RecordedBox> g_boxes;
+std::deque<int> g_answers;
 
-int RecordBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
+int RecordBox(HWND hOwner, const char* pszText, const char*, UINT nType)
 {
     std::lock_guard<std::mutex> lock(g_boxesLock);
-    g_boxes.push_back({pszText, pszCaption, nType, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd});
-    return IDOK;
+    g_boxes.push_back({pszText, nType, g_pMainDlg && hOwner == g_pMainDlg->m_hWnd,
+                       hOwner && ::IsWindowVisible(hOwner), ::GetCurrentThreadId()});
+    if (g_answers.empty()) return IDOK;
+    const int answer = g_answers.front();
+    g_answers.pop_front();
+    return answer;
 }
 
 }  // namespace
@@ -30,6 +37,13 @@ void ClearRecordedBoxes()
 {
     std::lock_guard<std::mutex> lock(g_boxesLock);
     g_boxes.clear();
+    g_answers.clear();
+}
+
+void AnswerNextBoxes(std::initializer_list<int> answers)
+{
+    std::lock_guard<std::mutex> lock(g_boxesLock);
+    g_answers = answers;
 }
 
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
@@ -68,4 +82,24 @@ void MainWindowHarness::Close()
 {
     if (m_dlg.m_hWnd && ::IsWindow(m_dlg.m_hWnd)) ::DestroyWindow(m_dlg.m_hWnd);
     PumpFor(50);
+}
+
+void OpenedMainWindowTest::ChooseTab(int nIndex)
+{
+    Dlg().m_tab.SetCurSel(nIndex);
+    NMHDR hdr = {Dlg().m_tab.m_hWnd, IDC_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+    Dlg().SendMessage(WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&hdr));
+}
+
+void OpenedMainWindowTest::Notify(int nList, UINT code, int nRow)
+{
+    NMITEMACTIVATE item = {};
+    item.hdr = {Dlg().GetDlgItem(nList), static_cast<UINT_PTR>(nList), code};
+    item.iItem = nRow;
+    Dlg().SendMessage(WM_NOTIFY, static_cast<WPARAM>(nList), reinterpret_cast<LPARAM>(&item));
+}
+
+bool OpenedMainWindowTest::VideoWindowOpen()
+{
+    return Dlg().m_pVideoDlg && ::IsWindow(Dlg().m_pVideoDlg->m_hWnd);
 }

@@ -18,14 +18,17 @@
 
 struct RecordedBox {
     std::string text;
-    std::string caption;
     UINT type;
-    bool ownedByMain;
+    bool ownedByMain, ownerVisible;
+    DWORD thread;  // that showed it
 };
 
-// Message boxes shown since the harness began, oldest first.
+// Message boxes shown since the harness began (or were cleared, with any
+// answers left), oldest first.
 std::vector<RecordedBox> RecordedBoxes();
 void ClearRecordedBoxes();
+// The answers (IDYES, IDNO, ...) the next boxes get, in order; IDOK after them.
+void AnswerNextBoxes(std::initializer_list<int> answers);
 
 // The texts of one list's rows, cell by cell.
 std::vector<std::vector<std::string>> ListRows(const CListCtrl& list);
@@ -61,6 +64,11 @@ protected:
 
     CMainDlg& Dlg() { return m_harness.Dlg(); }
     void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
+    bool WaitForWorkers(DWORD ms = 30000) { return PumpUntil([this] { return Dlg().m_nLiveWorkers == 0; }, ms); }
+    // What a user's choice sends: a tab chosen, a row of a list clicked (NM_CLICK) or double-clicked.
+    void ChooseTab(int nIndex);
+    void Notify(int nList, UINT code, int nRow);
+    bool VideoWindowOpen();
 
     MainWindowHarness m_harness;
 };

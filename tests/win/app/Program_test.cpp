@@ -9,32 +9,16 @@
 
 #include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
+#include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"
 
 namespace {
 
-struct Program {
-    PROCESS_INFORMATION pi = {};
-    bool Start()
-    {
-        char path[MAX_PATH] = {};
-        std::string command(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-        // From <build>\tests\win\app_tests.exe to <build>\app\stel7.exe.
-        for (int i = 0; i < 3; ++i) command.erase(command.find_last_of('\\'));
-        command = "\"" + command + "\\app\\stel7.exe\"";
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != 0;
-    }
-    bool WaitExit(DWORD ms) { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-    ~Program()
-    {
-        if (!pi.hProcess) return;
-        if (!WaitExit(0)) ::TerminateProcess(pi.hProcess, 1);
-        ::CloseHandle(pi.hProcess);
-        ::CloseHandle(pi.hThread);
-    }
-};
+// stel7.exe of this build: the test program sits in <build>\tests\win.
+bool StartProgram(ChildProcess& program)
+{
+    return program.Start(TestProgramDir() + "..\\..\\app\\stel7.exe");
+}
 
 BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam)
 {
@@ -46,11 +30,11 @@ BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam)
 }
 
 // The shown dialog of the program's main thread, waiting up to 10 s.
-HWND WaitForDialog(const Program& program)
+HWND WaitForDialog(const ChildProcess& program)
 {
     HWND hFound = nullptr;
     PumpUntil(
-        [&] { return !::EnumThreadWindows(program.pi.dwThreadId, &MatchDialog, reinterpret_cast<LPARAM>(&hFound)); },
+        [&] { return !::EnumThreadWindows(program.ThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&hFound)); },
         10000);
     return hFound;
 }
@@ -63,16 +47,16 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
     const std::string copy = std::string(tempDir, ::GetTempPathA(MAX_PATH, tempDir)) + "vod.xml";
     std::ofstream(copy) << "<rss/>";
 
-    Program first;
-    ASSERT_TRUE(first.Start());
+    ChildProcess first;
+    ASSERT_TRUE(StartProgram(first));
     // Up once both start-up searches went out.
     ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /search.atom").empty(); }, 20000));
     const HWND hMain = WaitForDialog(first);
     ASSERT_TRUE(hMain != nullptr);
     ASSERT_TRUE(StandIn::ClearLog());
 
-    Program second;
-    ASSERT_TRUE(second.Start());
+    ChildProcess second;
+    ASSERT_TRUE(StartProgram(second));
     const HWND hBox = WaitForDialog(second);
     ASSERT_TRUE(hBox != nullptr);
     char text[64] = {};
@@ -96,9 +80,7 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
 
     ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
     ASSERT_TRUE(first.WaitExit(10000));
-    DWORD exitCode = 1;
-    ::GetExitCodeProcess(first.pi.hProcess, &exitCode);
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(0u, first.ExitCode());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copy.c_str()));
 }
 

@@ -10,18 +10,6 @@ const std::string kCount = "GET /app/stel7/analytics/request/count.php?mode=stel
 
 class SectionsTest : public OpenedMainWindowTest {
 protected:
-    bool WaitForWorkers(DWORD ms = 30000)
-    {
-        return PumpUntil([this] { return Dlg().m_nLiveWorkers == 0; }, ms);
-    }
-
-    void ChooseTab(int nIndex)
-    {
-        Dlg().m_tab.SetCurSel(nIndex);
-        NMHDR hdr = {Dlg().m_tab.m_hWnd, IDC_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-        Dlg().SendMessage(WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&hdr));
-    }
-
     // The one visible list, or null when there is not exactly one.
     CListCtrl* VisibleList()
     {
@@ -82,57 +70,6 @@ TEST_F(SectionsTest, ChannelTabsLoadTheirOwnChannel)
         EXPECT_EQ((std::vector<std::string>{std::string("GET /rss/user/") + id + "/videos.rss"}), StandIn::Log());
         EXPECT_EQ(15, Dlg().m_listChannel.GetItemCount()) << id;
     }
-}
-
-TEST_F(SectionsTest, WindowAnswersWhileAWorkerWaitsOnAHangingServerAndClosingWaitsForIt)
-{
-    ASSERT_TRUE(StandIn::SetFault("/zbxe/comedy/rss", "hang"));
-    const DWORD start = ::GetTickCount();
-    Press(IDC_BTN_SECTION_HUMOR);
-    PumpFor(300);
-    EXPECT_EQ(1, Dlg().m_nLiveWorkers.load());
-    Dlg().m_editSearch.SetWindowText("응답");
-    EXPECT_EQ(CString("응답"), Dlg().m_editSearch.GetWindowText());
-    EXPECT_LT(::GetTickCount() - start, 3000u);
-    m_harness.Close();
-    EXPECT_LT(::GetTickCount() - start, 20000u);
-    EXPECT_EQ(0, Dlg().m_nLiveWorkers.load());
-}
-
-TEST_F(SectionsTest, SearchTabsSwitchListsAndASearchFromAnySectionShowsTheVideos)
-{
-    ChooseTab(1);
-    EXPECT_EQ(&Dlg().m_listTweet, VisibleList());
-    EXPECT_FALSE(Dlg().m_btnPlay.IsWindowVisible());
-    // A search keeps the tab the user is on.
-    Dlg().m_editSearch.SetWindowText("고양이");
-    Press(IDC_BTN_SEARCH);
-    EXPECT_EQ(&Dlg().m_listTweet, VisibleList());
-    ChooseTab(0);
-    EXPECT_EQ(&Dlg().m_listVideo, VisibleList());
-    EXPECT_TRUE(Dlg().m_btnStop.IsWindowVisible());
-
-    Dlg().m_nSection = 2;
-    Dlg().SwitchSection();
-    Dlg().m_editSearch.SetWindowText("벚꽃");
-    Press(IDC_BTN_SEARCH);
-    EXPECT_EQ(1, Dlg().m_nSection.load());
-    EXPECT_EQ(&Dlg().m_listVideo, VisibleList());
-    EXPECT_EQ(2, Dlg().m_tab.GetItemCount());
-}
-
-TEST_F(SectionsTest, EmptySearchCountsThenAsksForATerm)
-{
-    const int rowsBefore = Dlg().m_listVideo.GetItemCount();
-    Dlg().m_nSection = 3;
-    Dlg().m_editSearch.SetWindowText("");
-    Press(IDC_BTN_SEARCH);
-    EXPECT_EQ((std::vector<std::string>{kCount + "search&key=stel7"}), StandIn::Log());
-    ASSERT_EQ(1u, RecordedBoxes().size());
-    EXPECT_EQ("검색어를 입력해주세요.", RecordedBoxes()[0].text);
-    EXPECT_TRUE(RecordedBoxes()[0].ownedByMain);
-    EXPECT_EQ(3, Dlg().m_nSection.load());
-    EXPECT_EQ(rowsBefore, Dlg().m_listVideo.GetItemCount());
 }
 
 // Dozens of presses within a second, mixed with searches and tab changes,

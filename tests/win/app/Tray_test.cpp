@@ -29,6 +29,12 @@ TEST_F(TrayTest, CloseBoxHidesWithoutEndingAndOnlyALeftPressOnOurIconRestores)
     EXPECT_FALSE(Dlg().IsWindowVisible());
     Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
     EXPECT_TRUE(Dlg().IsWindowVisible());
+
+    // A fault once mended: the close command with the platform's low bits set hides too.
+    Dlg().SendMessage(WM_SYSCOMMAND, SC_CLOSE | 3, 0);
+    PumpFor(200);
+    EXPECT_TRUE(::IsWindow(Dlg().m_hWnd));
+    EXPECT_FALSE(Dlg().IsWindowVisible());
 }
 
 TEST_F(TrayTest, BothAboutCommandsShowTheAboutBox)

@@ -6,6 +6,7 @@
 #include "feeds/UrlDownload.h"
 #include "feeds/XmlFetch.h"
 
+#include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"
 
 #include "BuildConfig.h"
@@ -98,24 +99,11 @@ class ProcessExitTest : public StandInTest, public ::testing::WithParamInterface
 TEST_P(ProcessExitTest, ProcessEndsCleanlyWithAnAbandonedCallStillBlocked)
 {
     ASSERT_TRUE(StandIn::SetFault(kHangingPath, "hang"));
-    char own[MAX_PATH + 1] = {};
-    const std::string self(own, GetModuleFileNameA(nullptr, own, MAX_PATH));
-    std::string command = "\"" + self.substr(0, self.find_last_of('\\') + 1) + "feeds_exit_helper.exe\" " +
-                          GetParam() + " " + StandIn::Url(kHangingPath);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION helper = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &helper))
-        << command;
-    const bool ended = WaitForSingleObject(helper.hProcess, kLongestLifeMs) == WAIT_OBJECT_0;
-    DWORD code = 99;
-    if (!ended)
-        TerminateProcess(helper.hProcess, code);
-    GetExitCodeProcess(helper.hProcess, &code);
-    CloseHandle(helper.hThread);
-    CloseHandle(helper.hProcess);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(0u, code);
+    ChildProcess helper;
+    ASSERT_TRUE(helper.Start(TestProgramDir() + "feeds_exit_helper.exe",
+                             std::string(GetParam()) + " " + StandIn::Url(kHangingPath)));
+    EXPECT_TRUE(helper.WaitExit(kLongestLifeMs));
+    EXPECT_EQ(0u, helper.ExitCode());
     // The call really was blocked on the server when the process ended.
     EXPECT_EQ((std::vector<std::string>{"GET " + std::string(kHangingPath)}), StandIn::Log());
 }

@@ -4,6 +4,7 @@
 
 # The support library every Wine test links (through stel7_wine_test).
 add_library(stel7testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/Pump.cpp
+                                     ${CMAKE_CURRENT_LIST_DIR}/../support/ChildProcess.cpp
                                      ${CMAKE_CURRENT_LIST_DIR}/../support/StandIn.cpp)
 target_link_libraries(stel7testsupport PUBLIC stel7core wininet gtest)
 

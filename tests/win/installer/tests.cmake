@@ -2,6 +2,5 @@
 stel7_wine_test(installer_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/Installer_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../support/ChildProcess.cpp
     LIBS stel7settings shell32)
 add_dependencies(installer_tests installer)

@@ -27,15 +27,19 @@ bool ChildProcess::WaitExit(DWORD ms)
     return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
 }
 
-std::string RecordedStart(const std::string& name)
+std::string RegistryText(const char* key, const char* name)
 {
-    char szPath[MAX_PATH] = {};
-    DWORD dwSize = sizeof(szPath) - 1;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kStartedKey, name.c_str(), RRF_RT_REG_SZ, nullptr, szPath, &dwSize) !=
-        ERROR_SUCCESS) {
+    char szValue[2048] = {};
+    DWORD dwSize = sizeof(szValue) - 1;
+    if (::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, szValue, &dwSize) != ERROR_SUCCESS) {
         return std::string();
     }
-    return szPath;
+    return szValue;
+}
+
+std::string RecordedStart(const std::string& name)
+{
+    return RegistryText(kStartedKey, name.c_str());
 }
 
 void ClearRecordedStarts()

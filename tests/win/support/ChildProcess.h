@@ -19,10 +19,21 @@ public:
     // True when the process has ended within ms.
     bool WaitExit(DWORD ms);
     DWORD Id() const { return m_pi.dwProcessId; }
+    DWORD ThreadId() const { return m_pi.dwThreadId; }
+    // The exit code of an ended process (STILL_ACTIVE while it runs).
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(m_pi.hProcess, &code);
+        return code;
+    }
 
 private:
     PROCESS_INFORMATION m_pi = {};
 };
+
+// The text value `name` under HKCU\`key`, or "" when there is none.
+std::string RegistryText(const char* key, const char* name);
 
 // The full path the recorder started as `name` wrote, or "" when none did.
 std::string RecordedStart(const std::string& name);

@@ -4,7 +4,8 @@
 // timer ticking in that loop runs one step per tick on the thread's modal
 // dialog (a visible window whose owner is disabled), so that what a step posts
 // is handled before the next. Once the steps have run, any modal dialog still
-// there is closed and counted, so that no test hangs in a modal loop.
+// there is closed and counted, so that no test hangs in a modal loop. One
+// driver at a time: a thread timer's procedure gets no context of its own.
 
 #include <windows.h>
 
@@ -15,15 +16,11 @@ using ModalStep = std::function<void(HWND hDlg)>;
 
 class ModalDriver {
 public:
-    explicit ModalDriver(std::vector<ModalStep> steps) : m_steps(std::move(steps))
-    {
-        Active() = this;
-        m_nTimer = ::SetTimer(nullptr, 0, 20, &OnTick);
-    }
+    explicit ModalDriver(std::vector<ModalStep> steps) : m_steps(std::move(steps)) { s_pActive = this; }
     ~ModalDriver()
     {
         ::KillTimer(nullptr, m_nTimer);
-        Active() = nullptr;
+        s_pActive = nullptr;
     }
 
     // The thread's modal dialog other than hExcept, or null.
@@ -38,11 +35,6 @@ public:
     int m_nClosed = 0;
 
 private:
-    static ModalDriver*& Active()
-    {
-        static ModalDriver* s_pActive = nullptr;
-        return s_pActive;
-    }
     static BOOL CALLBACK Match(HWND hWnd, LPARAM lParam)
     {
         HWND* search = reinterpret_cast<HWND*>(lParam);
@@ -53,17 +45,17 @@ private:
     }
     static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
     {
-        ModalDriver* pThis = Active();
-        const HWND hDlg = pThis ? FindModal() : nullptr;
+        const HWND hDlg = s_pActive ? FindModal() : nullptr;
         if (!hDlg) return;
-        if (pThis->m_nStepsRun < pThis->m_steps.size()) {
-            pThis->m_steps[pThis->m_nStepsRun++](hDlg);
+        if (s_pActive->m_nStepsRun < s_pActive->m_steps.size()) {
+            s_pActive->m_steps[s_pActive->m_nStepsRun++](hDlg);
         } else {
-            ++pThis->m_nClosed;
+            ++s_pActive->m_nClosed;
             ::PostMessageA(hDlg, WM_CLOSE, 0, 0);
         }
     }
 
+    static inline ModalDriver* s_pActive = nullptr;
     std::vector<ModalStep> m_steps;
-    UINT_PTR m_nTimer = 0;
+    UINT_PTR m_nTimer = ::SetTimer(nullptr, 0, 20, &OnTick);
 };

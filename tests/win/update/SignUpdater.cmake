@@ -1,6 +1,6 @@
 # Run by the build (cmake -P): puts the stand-in's updater and its update
 # document into SITE, signed with SIGNING_KEY when one is given:
-#   stel7_update.exe   the fake updater
+#   stel7_update.exe   the updater: the start recorder
 #   good.sig           base64 signature of it with the signing key
 #   other_key.sig      base64 signature of it with another key, made here
 #   update.xml         the document the demo serves: build 194, both signatures

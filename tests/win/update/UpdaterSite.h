@@ -1,46 +1,125 @@
 #pragma once
 
-// The tests' side of the updater: the fake updater and its signatures that the
-// build put beside the test program (update-site, see SignUpdater.cmake), its
-// path on the stand-in, and the start it notes when it runs.
+// The tests' side of the updater: the start recorder and its signatures that
+// the build put beside the test program (update-site, see SignUpdater.cmake),
+// its path on the stand-in, and the place it is started from.
 
 #include <windows.h>
 
+#include <fstream>
+#include <future>
+#include <iterator>
 #include <string>
+#include <thread>
+
+#include "feeds/UpdateLock.h"
+#include "feeds/VerifiedDownload.h"
+#include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/StandInTest.h"
 
 namespace UpdaterSite {
 
 constexpr const char kPath[] = "/app/stel7/update/stel7_update.exe";
 
-// The fake updater's bytes.
-std::string Bytes();
-// Its signatures in base64: with the build's signing key, and with another
-// key; both "" when the build has no key.
-std::string GoodSignature();
-std::string OtherKeySignature();
-// True when the programs are built with a public key (and so ask for signatures).
-bool HasBuiltInKey();
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
-// The user's temporary folder with its trailing backslash, and the updater's
-// place in it.
-std::string TempDir();
-std::string TargetPath();
+inline bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
+}
 
-// Serves `bytes` for kPath on the stand-in.
-bool Serve(const std::string& bytes);
+// The updater (stel7_update.exe) or its base64 signature with the build's key
+// (good.sig) or another (other_key.sig); the signatures are "" without a key.
+inline std::string SiteFile(const char* pszName)
+{
+    return ReadFileBytes(TestProgramDir() + "update-site\\" + pszName);
+}
 
-// Forgets an earlier start of the fake updater.
-void ClearStart();
-// The path the fake updater started from, waiting up to `ms` for it to note
-// its start; "" when it did not start.
-std::string WaitForStart(DWORD ms);
+inline std::string TempDir()
+{
+    char szFolder[MAX_PATH + 1] = {};
+    return std::string(szFolder, ::GetTempPathA(MAX_PATH, szFolder));
+}
 
-// Downloads left behind under unique names in the temporary folder; deleted
-// when `remove` is set.
-int LeftoverDownloads(bool remove = false);
+inline std::string TargetPath() { return TempDir() + "stel7_update.exe"; }
 
-// Whole-file helpers.
-std::string ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
+inline bool Serve(const std::string& bytes) { return StandIn::SetDocument(kPath, bytes); }
+
+// The path the updater started from, waiting up to `ms`; "" when it did not start.
+inline std::string WaitForStart(DWORD ms)
+{
+    for (DWORD waited = 0; RecordedStart("stel7_update.exe").empty() && waited < ms; waited += 50) ::Sleep(50);
+    return RecordedStart("stel7_update.exe");
+}
+
+// Downloads left behind under unique names in the temporary folder, deleted when `remove` is set.
+inline int LeftoverDownloads(bool remove = false)
+{
+    WIN32_FIND_DATAA data = {};
+    const HANDLE hFind = ::FindFirstFileA((TempDir() + kDownloadPrefix + "*.tmp").c_str(), &data);
+    int count = 0;
+    for (bool more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &data)) {
+        ++count;
+        if (remove) ::DeleteFileA((TempDir() + data.cFileName).c_str());
+    }
+    if (hFind != INVALID_HANDLE_VALUE) ::FindClose(hFind);
+    return count;
+}
+
+// The other program (the boot agent, say) holding the update lock, on a
+// thread of its own: a mutex taken by this thread would be taken again by it.
+class OtherProgram {
+public:
+    OtherProgram()
+        : m_thread([this] {
+              CUpdateLock lock;
+              m_taken.set_value(lock.Take());
+              m_release.get_future().wait();
+          })
+    {
+        m_bHeld = m_taken.get_future().get();
+    }
+    ~OtherProgram() { Release(); }
+    bool Holds() const { return m_bHeld; }
+    void Release()
+    {
+        if (!m_thread.joinable()) return;
+        m_release.set_value();
+        m_thread.join();
+    }
+
+private:
+    std::promise<bool> m_taken;
+    std::promise<void> m_release;
+    bool m_bHeld = false;
+    std::thread m_thread;
+};
+
+// Starts and ends with the updater served, no start recorded and no file at
+// the updater's place or left from a download.
+class UpdaterTest : public StandInTest {
+protected:
+    void SetUp() override
+    {
+        StandInTest::SetUp();
+        Clean();
+        ASSERT_TRUE(Serve(SiteFile("stel7_update.exe")));
+    }
+    void TearDown() override
+    {
+        Clean();
+        StandInTest::TearDown();
+    }
+    static void Clean()
+    {
+        ClearRecordedStarts();
+        LeftoverDownloads(true);
+        ::DeleteFileA(TargetPath().c_str());
+    }
+};
 
 }  // namespace UpdaterSite

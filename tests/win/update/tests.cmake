@@ -7,26 +7,21 @@ if(STEL7_UPDATE_PUBLIC_KEY AND NOT STEL7_UPDATE_SIGNING_KEY)
                         "the private half of STEL7_UPDATE_PUBLIC_KEY: give both")
 endif()
 
-# The updater the stand-in serves: it notes its start and ends.
-add_executable(fake_updater WIN32 ${CMAKE_CURRENT_LIST_DIR}/FakeUpdater.cpp)
-target_link_libraries(fake_updater PRIVATE advapi32)
-
-# Beside the test programs: the updater, its signatures and the demo's document.
+# Beside the test programs: the updater (the start recorder), its signatures
+# and the demo's document.
 set(update_site ${CMAKE_CURRENT_BINARY_DIR}/update-site)
 add_custom_command(
     OUTPUT ${update_site}/stel7_update.exe ${update_site}/good.sig ${update_site}/other_key.sig
            ${update_site}/update.xml
-    COMMAND ${CMAKE_COMMAND} -DUPDATER=$<TARGET_FILE:fake_updater> -DSIGNING_KEY=${STEL7_UPDATE_SIGNING_KEY}
+    COMMAND ${CMAKE_COMMAND} -DUPDATER=$<TARGET_FILE:start_recorder> -DSIGNING_KEY=${STEL7_UPDATE_SIGNING_KEY}
             -DSITE=${update_site} -DVENDOR_HOST=${STEL7_VENDOR_HOST} -P ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake
-    DEPENDS fake_updater ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake ${STEL7_UPDATE_SIGNING_KEY}
+    DEPENDS start_recorder ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake ${STEL7_UPDATE_SIGNING_KEY}
     VERBATIM)
 add_custom_target(update_site ALL DEPENDS ${update_site}/update.xml)
 
 stel7_wine_test(update_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/../app/MainWindowHarness.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/ModalDriver.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/UpdaterSite.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UpdateCheck_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UpdateDlg_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UpdateProgram_test.cpp
