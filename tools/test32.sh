@@ -26,6 +26,8 @@ stel7_stage32_cases=(
     'ProgramTest\..*'                                               # the real stel7.exe and its clean exit
     'AgentTest\.RunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen'    # the real agent
     'InstallerTest\.SilentInstallPlacesTheProgramsAndRecordsThem'   # the real installer
+    'SettingsDlgTest\.OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo'  # the settings dialog
+    'UpdateProgramTest\..*'                                         # an update downloaded, verified and started
 )
 
 STEL7_STAGE32_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -93,17 +93,6 @@ TEST(CString, RemoveReplaceAndDeleteLeaveDoubleByteCharactersWhole)
     EXPECT_EQ(1, deleted.Delete(1, 100));
 }
 
-TEST(CString, CompareIsBytewiseAndFormatGrowsPastAnyFixedBuffer)
-{
-    EXPECT_FALSE(CString("TRUE") == "true");
-    EXPECT_EQ(1, CString("b").Compare(nullptr));
-    CString text;
-    text.Format("%02d:%02d", 3, 5);
-    EXPECT_EQ(CString("03:05"), text);
-    text.Format("%s - %s", "스텔론", std::string(5000, 'x').c_str());
-    EXPECT_EQ(5000 + 9, text.GetLength());
-}
-
 TEST(CStringArray, ReadingOrWritingPastTheEndChangesNothing)
 {
     CStringArray array;

@@ -10,16 +10,17 @@
 #include "app/Registry.h"
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"
+#include "tests/win/update/UpdaterSite.h"
 
 namespace {
 
 const char kBootCount[] = "GET /app/stel7/analytics/request/count.php?mode=stel7_boot&key=stel7";
 const char kUpdatePath[] = "/app/stel7/update/update.xml";
 
-std::string UpdateDocument(const std::string& agentVer, const std::string& agentUrl)
+std::string UpdateDocument(const std::string& agentVer, const std::string& agentUrl, const std::string& agentSig = "")
 {
     return "<update><update_ver>194</update_ver><agent_ver>" + agentVer + "</agent_ver><agent_url>" + agentUrl +
-           "</agent_url></update>";
+           "</agent_url><agent_sig>" + agentSig + "</agent_sig></update>";
 }
 
 class AgentTest : public StandInTest {
@@ -149,6 +150,30 @@ TEST_F(AgentTest, OnlyANewerAgentAtAWebAddressOrAFailedCheckKeepsTheProgramFromS
         EXPECT_TRUE(RunAgent());
         EXPECT_EQ(c.starts, MainProgramStarted());
     }
+}
+
+TEST_F(AgentTest, NewerAgentStartsOnlyItsVerifiedUpdaterAndNeverTheProgram)
+{
+    ASSERT_TRUE(UpdaterSite::Serve(UpdaterSite::SiteFile("stel7_update.exe")));
+    for (const bool vendorSigned : {false, true}) {
+        const std::string signature = UpdaterSite::SiteFile(vendorSigned ? "good.sig" : "other_key.sig");
+        ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument("195", StandIn::Url(UpdaterSite::kPath), signature)));
+        ClearRecordedStarts();
+        EXPECT_TRUE(RunAgent());
+        EXPECT_EQ(vendorSigned ? UpdaterSite::TargetPath() : "", UpdaterSite::WaitForStart(vendorSigned ? 10000 : 0));
+        EXPECT_FALSE(MainProgramStarted());
+    }
+    ::DeleteFileA(UpdaterSite::TargetPath().c_str());
+}
+
+TEST_F(AgentTest, ServerDownForAWhileGivesOneBootCountOnceItIsUp)
+{
+    ASSERT_TRUE(StandIn::GoDown(7));
+    const DWORD start = ::GetTickCount();
+    EXPECT_TRUE(RunAgent(40000));
+    EXPECT_GE(::GetTickCount() - start, 6000u);
+    EXPECT_EQ(1u, BootCounts());
+    EXPECT_TRUE(MainProgramStarted());
 }
 
 }  // namespace

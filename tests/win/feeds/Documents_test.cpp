@@ -125,25 +125,6 @@ TEST_F(XmlFetchTest, UnreachableOrUnusableAddressesFailTheRequest)
     }
 }
 
-// The channel feed downloads its document and then fetches the local copy by
-// its path, as GetTempPathA gives it; folder names may hold spaces, '#', '%'
-// and Korean text.
-TEST_F(XmlFetchTest, LocalCopyIsFetchedByItsPath)
-{
-    char temp[MAX_PATH + 1] = {};
-    const std::string tempFolder(temp, GetTempPathA(MAX_PATH, temp));
-    const std::string folder = tempFolder + "stel7 feeds #1 %20 한글\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (const std::string& path : {tempFolder + "vod.xml", folder + "vod.xml"})
-    {
-        ASSERT_TRUE(DownloadUrlToFile(StandIn::Url(kMusicPath), path, STEL7_NET_DEADLINE_MS)) << path;
-        const XmlResult result = Fetch(path, {{"title"}});
-        EXPECT_EQ(20u, result.readings.empty() ? 0u : result.readings[0].size()) << path;
-        DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -151,22 +151,4 @@ TEST_F(WebBrowser2Test, ObjectHostsAgainAfterItsWindowWentMidNavigation)
         << CountThreadWindows() << " windows, " << windowsAfterFirst << " after the first round";
 }
 
-// Without OLE on its thread the control cannot be made: the placeholder stays
-// an ordinary window, navigation does nothing, and it goes as usual.
-TEST_F(WebBrowser2Test, PlaceholderWithoutAControlStillWorks)
-{
-    std::thread([] {
-        Host host;
-        CWebBrowser2 browser;
-        host.Bind(browser);
-        EXPECT_FALSE(browser.HasControl());
-        EXPECT_EQ(host.Placeholder(), browser.GetSafeHwnd());
-        browser.Navigate(StandIn::Url("/v/nocontrol").c_str());
-        EXPECT_TRUE(browser.GetLocationURL().IsEmpty());
-        browser.MoveWindow(0, 0, 123, 45);
-        host.Destroy();
-        EXPECT_EQ(nullptr, browser.GetSafeHwnd());
-    }).join();
-}
-
 }  // namespace

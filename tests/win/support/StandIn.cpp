@@ -78,6 +78,11 @@ bool SetDocument(const std::string& path, const std::string& body)
     return Request("POST", "/__standin/doc?path=" + Encoded(path), body);
 }
 
+bool GoDown(int seconds)
+{
+    return Request("GET", "/__standin/down?seconds=" + std::to_string(seconds));
+}
+
 std::vector<std::string> Log(const std::string& prefix)
 {
     std::string text;

@@ -35,4 +35,7 @@ std::vector<std::string> Log(const std::string& prefix = "");
 
 bool ClearLog();
 
+// Takes the server down for `seconds`: connections are refused, then it listens again.
+bool GoDown(int seconds);
+
 }  // namespace StandIn

@@ -95,14 +95,4 @@ TEST_F(StandinTest, HangHoldsTheRequest)
     EXPECT_FALSE(Body("/zbxe/comedy/rss").empty());
 }
 
-TEST_F(StandinTest, LogHoldsRawTargetsInOrderWithoutControls)
-{
-    Get(kMusic);
-    Get("/feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C");
-    Get("/zbxe/comedy/rss?");
-    SetFault("/x", "none");
-    EXPECT_EQ("GET " + kMusic + "\nGET /feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C\nGET /zbxe/comedy/rss\n",
-              Body("/__standin/log"));
-}
-
 }  // namespace
