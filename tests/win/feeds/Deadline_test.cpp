@@ -25,26 +25,6 @@ namespace {
 
 constexpr const char kHangingPath[] = "/app/stel7/config/music.xml";
 
-// Without answering, the worker's send would wait for the caller and the
-// caller for the worker until the deadline; posted messages wait for the caller.
-TEST(RunWithDeadline, SentMessagesAreAnsweredWhilePostedOnesWait)
-{
-    const HWND target =
-        CreateWindowExA(0, "Static", "answered", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, target);
-    const auto text = std::make_shared<std::array<char, 16>>();
-    EXPECT_TRUE(RunWithDeadline(
-        [target, text] {
-            PostMessageA(target, WM_APP, 0, 0);
-            SendMessageA(target, WM_GETTEXT, text->size(), reinterpret_cast<LPARAM>(text->data()));
-        },
-        10000));
-    EXPECT_STREQ("answered", text->data());
-    MSG message;
-    EXPECT_TRUE(PeekMessageA(&message, target, WM_APP, WM_APP, PM_REMOVE));
-    DestroyWindow(target);
-}
-
 class NetworkCallTest : public StandInTest
 {
 };

@@ -37,20 +37,6 @@ std::vector<LONG> ControlPlace(HWND hPlaceholder)
     return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-    ++*reinterpret_cast<int*>(lParam);
-    return TRUE;
-}
-
-// Top-level windows of this thread, hidden ones included.
-int CountThreadWindows()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 // A hidden top-level window holding a "Static" placeholder, as a dialog
 // template makes the browser's place. (Under Wine without a window manager,
 // taking a shown window down costs two seconds.)
@@ -125,30 +111,6 @@ TEST_F(WebBrowser2Test, ControlFillsAndFollowsItsPlaceholderAndRequestsExactlyTh
     EXPECT_EQ(nullptr, GetWindow(host.Placeholder(), GW_CHILD));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(host.Placeholder()));
     EXPECT_TRUE(MoveWindow(host.Placeholder(), 0, 0, 50, 40, TRUE));
-}
-
-// The video window is closed while its page still loads and opened again,
-// over and over, while the object stays with the main window: the object hosts
-// a fresh control each time, and every control goes with its window.
-TEST_F(WebBrowser2Test, ObjectHostsAgainAfterItsWindowWentMidNavigation)
-{
-    ASSERT_TRUE(StandIn::SetFault("/v/loading", "slow", 1));
-    CWebBrowser2 browser;
-    int windowsAfterFirst = 0;
-    for (int round = 0; round < 20; ++round) {
-        Host host;
-        host.Bind(browser);
-        ASSERT_TRUE(browser.HasControl()) << round;
-        const std::string target = "/v/loading?round=" + std::to_string(round);
-        browser.Navigate(StandIn::Url(target).c_str());
-        ASSERT_TRUE(WaitForRequest("GET " + target)) << round;
-        host.Destroy();
-        EXPECT_FALSE(browser.HasControl()) << round;
-        EXPECT_EQ(nullptr, browser.GetSafeHwnd()) << round;
-        if (round == 0) windowsAfterFirst = CountThreadWindows();
-    }
-    EXPECT_TRUE(PumpUntil([&] { return CountThreadWindows() <= windowsAfterFirst; }, 10000))
-        << CountThreadWindows() << " windows, " << windowsAfterFirst << " after the first round";
 }
 
 }  // namespace

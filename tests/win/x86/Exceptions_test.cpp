@@ -50,18 +50,6 @@ TEST_F(ExceptionTest, NullReadIsAReadAccessViolationAtAddressZero)
     EXPECT_EQ(5, value);
 }
 
-TEST_F(ExceptionTest, NullWriteIsAWriteAccessViolation)
-{
-    int* pNull = nullptr;
-    asm volatile(GUARDED("movl %[v], (%[p])")
-                 :
-                 : [v] "d"(7), [p] "c"(pNull), [handler] "r"(&RecordAndSkip)
-                 : "memory");
-    EXPECT_EQ(1, g_caught.count);
-    EXPECT_EQ(static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION), g_caught.code);
-    EXPECT_EQ(static_cast<ULONG_PTR>(EXCEPTION_WRITE_FAULT), g_caught.access);
-}
-
 TEST_F(ExceptionTest, IntegerDivisionByZeroIsReportedAsSuch)
 {
     unsigned quotient = 7;

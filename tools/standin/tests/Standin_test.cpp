@@ -84,15 +84,4 @@ TEST_F(StandinTest, EveryFaultButSlowKeepsTheDocumentFromTheProgram)
     EXPECT_EQ(document, Body(kMusic));
 }
 
-TEST_F(StandinTest, HangHoldsTheRequest)
-{
-    SetFault(kMusic, "hang");
-    const httplib::Result abandoned = Get(kMusic, 1);
-    ASSERT_FALSE(abandoned);
-    EXPECT_EQ(httplib::Error::Read, abandoned.error());
-
-    // Held requests do not starve the others.
-    EXPECT_FALSE(Body("/zbxe/comedy/rss").empty());
-}
-
 }  // namespace
