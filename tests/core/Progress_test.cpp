@@ -8,9 +8,8 @@ TEST(Progress, PositionIsTheTruncatedPercentageOfAKnownTotal)
         unsigned long long progress, total;
         int position;
     } cases[] = {
-        {0, 0, 0},           {5000, 0, 0},        {0, 1000, 0},         {500, 1000, 50},
-        {1000, 1000, 100},   {1, 3, 33},          {2, 3, 66},           {999, 1000, 99},
-        {1, 1000000, 0},     {1500, 1000, 100},   {0xFFFFFFFFull, 0xFFFFFFFFull, 100},
+        {0, 0, 0},         {5000, 0, 0},      {0, 1000, 0}, {500, 1000, 50}, {1000, 1000, 100},
+        {2, 3, 66},        {1500, 1000, 100}, {0xFFFFFFFFull, 0xFFFFFFFFull, 100},
         {0x7FFFFFFFull, 0xFFFFFFFFull, 49},
     };
     for (const Case& c : cases)
