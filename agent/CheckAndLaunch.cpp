@@ -4,26 +4,15 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
 #include "BuildConfig.h"
 #include "agent/AgentDlg.h"
 #include "app/Registry.h"
+#include "core/Flag.h"
 #include "core/Version.h"
 #include "core/WebLink.h"
 #include "feeds/VendorUrls.h"
 #include "feeds/VerifiedDownload.h"
 #include "feeds/XmlFetch.h"
-
-namespace {
-
-std::string LastOf(const std::vector<std::vector<std::string>>& readings, size_t index)
-{
-    if (index >= readings.size() || readings[index].empty()) return std::string();
-    return readings[index].back();
-}
-
-}  // namespace
 
 void CAgentDlg::CheckAndLaunch()
 {
@@ -38,8 +27,8 @@ void CAgentDlg::CheckAndLaunch()
     ReadRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7agent", "0", szInstalled, sizeof(szInstalled));
     // An address that is no web address, or no temporary folder to download
     // into, is no update: the launch decision follows instead.
-    const UpdaterSource source{LastOf(result.readings, 1), LastOf(result.readings, 2)};
-    if (core::IsNewerBuild(szInstalled, LastOf(result.readings, 0)) && core::IsWebAddress(source.url) &&
+    const UpdaterSource source{result.Last(1), result.Last(2)};
+    if (core::IsNewerBuild(szInstalled, result.Last(0)) && core::IsWebAddress(source.url) &&
         !m_strTempDir.IsEmpty()) {
         // Only a complete, verified updater is started; the main program is
         // not started in this run either way.
@@ -53,7 +42,7 @@ void CAgentDlg::LaunchMainProgram()
 {
     char szRun[260] = {};
     ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", "true", szRun, sizeof(szRun));
-    if (std::strcmp(szRun, "true") != 0 || m_strProgramDir.IsEmpty()) return;
+    if (!core::IsOn(szRun) || m_strProgramDir.IsEmpty()) return;
     // A copy the user started before the network came up holds "stel7": a
     // second one would only say that it is running.
     HANDLE hRunning = ::OpenMutexA(SYNCHRONIZE, FALSE, "stel7");

@@ -45,6 +45,13 @@ struct XmlResult
     // One row per record element, one cell per field; "" for a missing
     // descendant or attribute.
     std::vector<std::vector<std::string>> records;
+
+    // The value of the last element of a reading (where the last occurrence
+    // wins, as in the update document); "" when there is none.
+    std::string Last(size_t reading) const
+    {
+        return reading < readings.size() && !readings[reading].empty() ? readings[reading].back() : std::string();
+    }
 };
 
 // Runs the whole fetch on a thread of its own, which enters COM and owns every

@@ -14,12 +14,6 @@
 
 namespace {
 
-// The last of the elements read for a name (the last occurrence wins); "" for none.
-std::string LastValue(const std::vector<std::string>& values)
-{
-    return values.empty() ? std::string() : values.back();
-}
-
 // Marks a check as running for as long as it lasts.
 class CRunningCheck {
 public:
@@ -48,8 +42,8 @@ void CMainDlg::CheckUpdate(int userRequested)
     const XmlResult result = FetchFeed(request);
     if (result.requestFailed || !result.parsed || result.readings.size() != request.readings.size()) return;
 
-    const std::string strAnnounced = LastValue(result.readings[0]);
-    const std::string strUrl = LastValue(result.readings[1]);
+    const std::string strAnnounced = result.Last(0);
+    const std::string strUrl = result.Last(1);
     if (!result.readings[1].empty()) m_strUpdateUrl = strUrl.c_str();
 
     char szInstalled[260] = {};
@@ -59,7 +53,7 @@ void CMainDlg::CheckUpdate(int userRequested)
         // earlier check's address may name another file, and a file: or UNC
         // address would be fetched from anywhere.
         if (!core::IsWebAddress(strUrl)) return;
-        CUpdateDlg dlg(strUrl.c_str(), LastValue(result.readings[2]).c_str(), m_strTempDir);
+        CUpdateDlg dlg(strUrl.c_str(), result.Last(2).c_str(), m_strTempDir);
         dlg.DoModal();
         return;
     }
