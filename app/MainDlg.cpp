@@ -102,6 +102,7 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapSysCommand<&CMainDlg::OnSysCommand>(),
         MapRawMessage<&CMainDlg::OnTrayNotify>(WM_TRAY_NOTIFY),
         MapRawMessage<&CMainDlg::OnNoResponse>(WM_NO_RESPONSE),
+        MapRawMessage<&CMainDlg::OnRunOnWindow>(WM_RUN_ON_WINDOW),
         MapRegisteredMessage<&CMainDlg::OnTaskbarCreated>(s_nTaskbarCreated),
         MapRegisteredMessage<&CMainDlg::OnExitRequest>(g_nExitRequest),
     };
@@ -132,14 +133,9 @@ BOOL CMainDlg::OnInitDialog()
     LayoutControls();
     InitLists();
     NotifyTrayIcon(NIM_ADD, kTextProductName);
-    SendCount("execute");
-    CheckUpdate(0);
     m_tab.InsertItem(0, kTabVideoResults);
     m_tab.InsertItem(1, kTabTweetResults);
-    LoadSearchRank();
-    LoadVideoSearch(m_strTopKeyword);
-    LoadTweetSearch(m_strTopKeyword);
-    CheckPopup();
+    StartStartUp();
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 // (feeds/, player/, update/, app/); the members below are their shared state.
 
 #include <atomic>
+#include <functional>
 
 #include "framework/Bitmap.h"
 #include "framework/Button.h"
@@ -28,6 +29,8 @@ class CVideoDlg;
 
 // Posted by a channel load that got no answer from the server.
 const UINT WM_NO_RESPONSE = WM_APP + 1;
+// Sent by a worker with a step that must run on the window's thread.
+const UINT WM_RUN_ON_WINDOW = WM_APP + 2;
 
 class CMainDlg : public CDialog {
 public:
@@ -79,8 +82,9 @@ public:
     // Paths and update
     CString m_strTempDir;
     CString m_strUpdateUrl;
-    // Set while an update check (and its update window) runs.
-    bool m_bCheckingUpdate = false;
+    // Set while an update check (and its update window) runs; the start-up's
+    // check runs on its worker, a requested one on the window's thread.
+    std::atomic<bool> m_bCheckingUpdate{false};
 
     // Controls
     CListCtrl m_listHumor;
@@ -205,6 +209,8 @@ public:
 
     // Lets one load at a time write the lists (see CFeedGate).
     CFeedGate m_feedGate;
+    // The start-up worker's turn at the gate, taken before the window shows.
+    unsigned m_nStartUpTicket = 0;
     // Section workers still running; the window's destruction waits for them.
     std::atomic<int> m_nLiveWorkers{0};
     // Set when the window closes: every load still waiting on the network
@@ -250,6 +256,7 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     // The channel feed's "no response" box, shown on the window's thread.
     LRESULT OnNoResponse(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRunOnWindow(WPARAM wParam, LPARAM lParam);
     // The shell's "TaskbarCreated" broadcast, sent when it (re)starts.
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     static const UINT s_nTaskbarCreated;
@@ -257,6 +264,14 @@ protected:
     LRESULT OnExitRequest(WPARAM wParam, LPARAM lParam);
 
 private:
+    // The start-up's network steps, on a worker once the window is up.
+    void StartStartUp();
+    static UINT StartUpThreadProc(LPVOID pParam);
+    void RunStartUp();
+    // Runs the step on the window's thread and returns when it is done;
+    // windows a worker decides to open are made there. Skipped once the
+    // window closes.
+    void RunOnWindowThread(const std::function<void()>& fnStep);
     void StartSection(int nSection, const char* pszEvent);
     void SetSectionPictures(int nShown);
     void ShowTransport(int nCmdShow);

@@ -15,20 +15,35 @@ CFeedGate::~CFeedGate()
 
 unsigned CFeedGate::Enter(bool bSwitch)
 {
-    const DWORD self = ::GetCurrentThreadId();
     ::EnterCriticalSection(&m_lock);
-    if (m_nDepth > 0 && m_dwOwner == self) {
+    if (m_nDepth > 0 && m_dwOwner == ::GetCurrentThreadId()) {
         ++m_nDepth;
         const unsigned ticket = m_nServing;
         ::LeaveCriticalSection(&m_lock);
         return ticket;
     }
+    ::LeaveCriticalSection(&m_lock);
+    const unsigned ticket = Reserve(bSwitch);
+    Wait(ticket);
+    return ticket;
+}
+
+unsigned CFeedGate::Reserve(bool bSwitch)
+{
+    ::EnterCriticalSection(&m_lock);
     const unsigned ticket = ++m_nNextTicket;
     if (bSwitch) m_nLatestSwitch = ticket;
+    ::LeaveCriticalSection(&m_lock);
+    return ticket;
+}
+
+void CFeedGate::Wait(unsigned nTicket)
+{
+    ::EnterCriticalSection(&m_lock);
     HANDLE turn = nullptr;
-    if (ticket != m_nServing + 1 || m_nDepth > 0) {
+    if (nTicket != m_nServing + 1 || m_nDepth > 0) {
         turn = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        m_waiters[ticket] = turn;
+        m_waiters[nTicket] = turn;
     }
     ::LeaveCriticalSection(&m_lock);
 
@@ -37,16 +52,15 @@ unsigned CFeedGate::Enter(bool bSwitch)
         while (!WaitAnsweringSentMessages(turn, INFINITE)) {
         }
         ::EnterCriticalSection(&m_lock);
-        m_waiters.erase(ticket);
+        m_waiters.erase(nTicket);
         ::LeaveCriticalSection(&m_lock);
         ::CloseHandle(turn);
     }
     ::EnterCriticalSection(&m_lock);
-    m_nServing = ticket;
-    m_dwOwner = self;
+    m_nServing = nTicket;
+    m_dwOwner = ::GetCurrentThreadId();
     m_nDepth = 1;
     ::LeaveCriticalSection(&m_lock);
-    return ticket;
 }
 
 void CFeedGate::Leave()

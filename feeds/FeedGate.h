@@ -27,6 +27,12 @@ public:
     // section switch: the newest switch supersedes any that still wait, since
     // each switch shows the section the window holds when it runs.
     unsigned Enter(bool bSwitch = false);
+    // Enter in two steps, for a turn taken on one thread and waited for on
+    // another: the ticket fixes the order, and the thread that waits with it
+    // holds the gate. Every reserved ticket must be waited for, or every
+    // later turn waits for ever.
+    unsigned Reserve(bool bSwitch = false);
+    void Wait(unsigned nTicket);
     void Leave();
     bool IsSuperseded(unsigned nTicket);
 
@@ -44,6 +50,8 @@ private:
 class CFeedTurn {
 public:
     explicit CFeedTurn(CFeedGate& gate, bool bSwitch = false) : m_gate(gate), m_nTicket(gate.Enter(bSwitch)) {}
+    // The turn of a ticket reserved earlier.
+    CFeedTurn(CFeedGate& gate, unsigned nReserved) : m_gate(gate), m_nTicket(nReserved) { gate.Wait(nReserved); }
     ~CFeedTurn() { m_gate.Leave(); }
     CFeedTurn(const CFeedTurn&) = delete;
     CFeedTurn& operator=(const CFeedTurn&) = delete;

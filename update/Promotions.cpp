@@ -32,19 +32,23 @@ void CMainDlg::CheckPromotion(TDlg*& pDlg, const char* pszSettingTag, const char
 {
     CString strUrl;
     if (!ReadPromotion(pszSettingTag, pszUrlTag, strUrl)) return;
-    // Made on first use and reused while its window exists. An object whose
-    // window was never made, or is gone, is deleted and made again.
-    if (!pDlg || !::IsWindow(pDlg->m_hWnd)) {
-        delete pDlg;
-        pDlg = new TDlg;
-        if (!pDlg->Create(TDlg::IDD, this)) {
+    bool bShown = false;
+    RunOnWindowThread([&] {
+        // Made on first use and reused while its window exists. An object
+        // whose window was never made, or is gone, is deleted and made again.
+        if (!pDlg || !::IsWindow(pDlg->m_hWnd)) {
             delete pDlg;
-            pDlg = nullptr;
-            return;
+            pDlg = new TDlg;
+            if (!pDlg->Create(TDlg::IDD, this)) {
+                delete pDlg;
+                pDlg = nullptr;
+                return;
+            }
         }
-    }
-    pDlg->Present(strUrl);
-    SendCount(pszEvent);
+        pDlg->Present(strUrl);
+        bShown = true;
+    });
+    if (bShown) SendCount(pszEvent);
 }
 
 void CMainDlg::CheckPopup()

@@ -1,5 +1,6 @@
 // The update check: the update document's announced build against the
 // installed one, quietly at start-up and with an answer when the user asks.
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -14,16 +15,16 @@
 
 namespace {
 
-// Marks a check as running for as long as it lasts.
+// Clears the running mark of a check when it ends, however it ends.
 class CRunningCheck {
 public:
-    explicit CRunningCheck(bool& rbRunning) : m_rbRunning(rbRunning) { m_rbRunning = true; }
+    explicit CRunningCheck(std::atomic<bool>& rbRunning) : m_rbRunning(rbRunning) {}
     ~CRunningCheck() { m_rbRunning = false; }
     CRunningCheck(const CRunningCheck&) = delete;
     CRunningCheck& operator=(const CRunningCheck&) = delete;
 
 private:
-    bool& m_rbRunning;
+    std::atomic<bool>& m_rbRunning;
 };
 
 }  // namespace
@@ -32,7 +33,7 @@ void CMainDlg::CheckUpdate(int userRequested)
 {
     // The tray menu still works while the update window is open; a second
     // check then has nothing to add.
-    if (m_bCheckingUpdate) return;
+    if (m_bCheckingUpdate.exchange(true)) return;
     const CRunningCheck running(m_bCheckingUpdate);
 
     XmlRequest request;
@@ -53,8 +54,11 @@ void CMainDlg::CheckUpdate(int userRequested)
         // earlier check's address may name another file, and a file: or UNC
         // address would be fetched from anywhere.
         if (!core::IsWebAddress(strUrl)) return;
-        CUpdateDlg dlg(strUrl.c_str(), result.Last(2).c_str(), m_strTempDir);
-        dlg.DoModal();
+        const std::string strSignature = result.Last(2);
+        RunOnWindowThread([&] {
+            CUpdateDlg dlg(strUrl.c_str(), strSignature.c_str(), m_strTempDir);
+            dlg.DoModal();
+        });
         return;
     }
     if (userRequested == 1) MessageBox(kTextUpToDate, kTextProductName, MB_OK | MB_ICONINFORMATION);

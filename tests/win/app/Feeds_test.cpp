@@ -2,6 +2,10 @@
 // and do not match the layout it expects, read back from the lists.
 #include "tests/win/app/MainWindowHarness.h"
 
+#include <thread>
+
+#include "res/resource.h"
+
 namespace {
 
 using Row = std::vector<std::string>;
@@ -46,6 +50,43 @@ TEST_F(MainWindowTest, StartUpGoesOnSilentlyWhenEveryServiceFails)
     EXPECT_EQ(0, dlg.m_listTweet.GetItemCount());
     EXPECT_TRUE(RecordedBoxes().empty());
     EXPECT_TRUE(dlg.IsWindowVisible());
+}
+
+// The window is up and answering its tray icon while the first start-up step
+// hangs; a search typed meanwhile runs after the start-up's and stays on screen.
+TEST_F(MainWindowTest, WindowAnswersWhileTheStartUpHangsAndATypedSearchComesAfterIt)
+{
+    const char kCount[] = "GET /app/stel7/analytics/request/count.php?mode=stel7_";
+    ASSERT_TRUE(StandIn::SetFault("/app/stel7/analytics/request/count.php", "hang"));
+    ASSERT_TRUE(m_harness.Create());
+    CMainDlg& dlg = m_harness.Dlg();
+    ASSERT_TRUE(PumpUntil([&] { return StandIn::Log().size() == 1; }, 10000));
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpFor(200);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    dlg.SendMessage(28000, IDI_MAIN, WM_LBUTTONDOWN);
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_EQ(0, dlg.m_listVideo.GetItemCount());
+
+    // Released only once the typed search waits for its turn (its count is sent first).
+    std::thread release([&] {
+        while (StandIn::Log(std::string(kCount) + "search").empty()) ::Sleep(50);
+        StandIn::Reset();
+    });
+    dlg.m_editSearch.SetWindowText("고양이");
+    dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_SEARCH, BN_CLICKED), 0);
+    const bool bIdle = PumpUntil([&] { return dlg.m_nLiveWorkers == 0 && StandIn::Log("GET /search.atom").size() == 2; }, 60000);
+    release.join();
+    ASSERT_TRUE(bIdle);
+    const std::vector<std::string> videos = StandIn::Log("GET /feeds/api/videos");
+    ASSERT_EQ(2u, videos.size());
+    const std::string typed = "q=" + std::string(dlg.EncodeKeyword("고양이").Str());
+    EXPECT_EQ(std::string::npos, videos[0].find(typed));
+    EXPECT_NE(std::string::npos, videos[1].find(typed));
+    EXPECT_GT(dlg.m_listVideo.GetItemCount(), 0);
+    EXPECT_TRUE(dlg.m_listVideo.IsWindowVisible());
+    EXPECT_TRUE(RecordedBoxes().empty());
 }
 
 class FeedsTest : public OpenedMainWindowTest {};

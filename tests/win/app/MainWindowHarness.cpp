@@ -71,11 +71,16 @@ MainWindowHarness::~MainWindowHarness()
     AfxSetMessageBoxHandler(nullptr);
 }
 
-bool MainWindowHarness::Open()
+bool MainWindowHarness::Create()
 {
     // A window that found the program running stops at once and never becomes
     // the main window: only the first window of a test process is one.
     return m_dlg.Create(IDD_MAIN, nullptr) && ::IsWindow(m_dlg.m_hWnd) && g_pMainDlg == &m_dlg;
+}
+
+bool MainWindowHarness::Open()
+{
+    return Create() && PumpUntil([this] { return m_dlg.m_nLiveWorkers == 0; }, 120000);
 }
 
 void MainWindowHarness::Close()

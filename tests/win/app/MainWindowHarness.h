@@ -38,7 +38,9 @@ public:
     MainWindowHarness();
     ~MainWindowHarness();
 
-    // Creates the window; the start-up sequence runs before this returns.
+    // Creates the window, which shows before its start-up steps end.
+    bool Create();
+    // Creates the window and waits for its start-up steps to end.
     bool Open();
     CMainDlg& Dlg() { return m_dlg; }
     // Destroys the window, which waits for its workers, and runs its last messages.
