@@ -49,8 +49,8 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
 
     ChildProcess first;
     ASSERT_TRUE(StartProgram(first));
-    // Up once both start-up searches went out.
-    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /search.atom").empty(); }, 20000));
+    // Up once the last start-up step, the pop-up check, went out.
+    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /app/stel7/advert/").empty(); }, 20000));
     const HWND hMain = WaitForDialog(first);
     ASSERT_TRUE(hMain != nullptr);
     ASSERT_TRUE(StandIn::ClearLog());
