@@ -208,8 +208,11 @@ BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)
     GetClientRect(&rcClient);
     const int w = rcClient.right;
     const int h = rcClient.bottom;
+    // A themed control asks for the background behind it through its own
+    // DC: nothing may be left out then, or it shows through as black.
+    const bool bOwnDC = ::WindowFromDC(pDC->GetSafeHdc()) == m_hWnd;
     auto exclude = [&](CWnd& control) {
-        if (!control.m_hWnd || !::IsWindow(control.m_hWnd)) return;
+        if (!bOwnDC || !control.m_hWnd || !::IsWindow(control.m_hWnd)) return;
         RECT rc;
         control.GetWindowRect(&rc);
         ScreenToClient(&rc);

@@ -36,6 +36,15 @@ TEST_F(MainWindowTest, StartUpCountsThenSearchesTheTopTermInOrder)
     EXPECT_GT(dlg.m_listTweet.GetItemCount(), 0);
     EXPECT_TRUE(dlg.m_listVideo.IsWindowVisible());
     EXPECT_FALSE(dlg.m_listTweet.IsWindowVisible());
+
+    // A themed button paints over the background the window gives it; a
+    // background with the button left out showed as a black box.
+    PumpFor(300);
+    RECT rc;
+    dlg.m_btnPlay.GetWindowRect(&rc);
+    const HDC hScreen = ::GetDC(nullptr);
+    EXPECT_NE(RGB(0, 0, 0), ::GetPixel(hScreen, (rc.left + rc.right) / 2, rc.top + 3));
+    ::ReleaseDC(nullptr, hScreen);
 }
 
 TEST_F(MainWindowTest, StartUpGoesOnSilentlyWhenEveryServiceFails)
