@@ -58,6 +58,7 @@ public:
     void ScreenToClient(RECT* pRect) const;
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void Invalidate(BOOL bErase = TRUE);
+    void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, bRedraw); }
     void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE);
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);

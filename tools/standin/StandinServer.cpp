@@ -20,7 +20,7 @@ namespace {
 
 // Enough workers that requests held by hang faults never starve the others.
 constexpr size_t kWorkers = 64;
-constexpr size_t kLargestBody = 16 * 1024 * 1024;
+constexpr size_t kLargestBody = 64 * 1024 * 1024;
 
 // Only SO_REUSEADDR: the library's default also sets SO_REUSEPORT, which would
 // let a second server share a taken port instead of failing.

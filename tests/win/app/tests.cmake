@@ -7,10 +7,11 @@ stel7_wine_test(app_tests
         ${CMAKE_CURRENT_LIST_DIR}/Transport_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Tray_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Faults_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/FaultMatrix_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Feeds_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Sections_test.cpp
         ${CMAKE_SOURCE_DIR}/res/stel7.rc
-    LIBS stel7app)
+    LIBS stel7app psapi)
 # The process tests start the program itself.
 add_dependencies(app_tests stel7)
 add_test(NAME manifest_processor COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/res/manifest_matches_machine.py
