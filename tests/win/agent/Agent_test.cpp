@@ -129,9 +129,10 @@ TEST_F(AgentTest, RunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen)
 
 // A newer agent with a web address is an update instead of a launch; an
 // address that is no web address, or a well-formed error page, is no update;
-// a reply that is no document starts nothing.
+// a reply that is no document, however it fails, starts nothing.
 TEST_F(AgentTest, OnlyANewerAgentAtAWebAddressOrAFailedCheckKeepsTheProgramFromStarting)
 {
+    const std::string current = UpdateDocument("194", StandIn::Url("/app/stel7/update/x.exe"));
     const struct {
         const char* fault;
         std::string document;
@@ -139,15 +140,22 @@ TEST_F(AgentTest, OnlyANewerAgentAtAWebAddressOrAFailedCheckKeepsTheProgramFromS
     } cases[] = {
         {"", UpdateDocument("195abc", StandIn::Url("/app/stel7/update/x.exe")), false},
         {"", UpdateDocument("195", "file:///C:/windows/notepad.exe"), true},
-        {"malformed", "", false},
-        {"close", "", false},
+        {"slow", current, true},
         {"404", "", true},
+        {"html", "", true},
+        {"malformed", "", false},
+        {"empty", "", false},
+        {"close", "", false},
+        {"short", current, false},
+        {"hang", "", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault + c.document);
-        ASSERT_TRUE(*c.fault ? StandIn::SetFault(kUpdatePath, c.fault) : StandIn::SetDocument(kUpdatePath, c.document));
+        ASSERT_TRUE(StandIn::Reset());
+        ASSERT_TRUE(c.document.empty() || StandIn::SetDocument(kUpdatePath, c.document));
+        ASSERT_TRUE(!*c.fault || StandIn::SetFault(kUpdatePath, c.fault));
         ClearRecordedStarts();
-        EXPECT_TRUE(RunAgent());
+        EXPECT_TRUE(RunAgent(40000));
         EXPECT_EQ(c.starts, MainProgramStarted());
     }
 }

@@ -57,6 +57,10 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsAndNoFaultLeav
         std::string body, address;
     } cases[] = {
         {"404", m_strUpdater, url},
+        {"html", m_strUpdater, url},
+        {"empty", m_strUpdater, url},
+        {"close", m_strUpdater, url},
+        {"hang", m_strUpdater, url},
         {"short", m_strUpdater, url},
         {"stall", m_strUpdater, url},
         {"", "<html><body>stel7_update.exe</body></html>", url},
