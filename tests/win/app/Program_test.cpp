@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <fstream>
+#include <functional>
+#include <set>
 #include <string>
+
+#include "app/Registry.h"
 
 #include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
@@ -20,26 +26,80 @@ bool StartProgram(ChildProcess& program)
     return program.Start(TestProgramDir() + "..\\..\\app\\stel7.exe");
 }
 
+struct DialogSearch {
+    const std::function<bool(HWND)>* pMatch;
+    HWND hFound;
+};
+
 BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam)
 {
+    auto* pSearch = reinterpret_cast<DialogSearch*>(lParam);
     char className[16] = {};
     ::GetClassNameA(hWnd, className, sizeof(className));
-    if (!::IsWindowVisible(hWnd) || std::string(className) != "#32770") return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    if (!::IsWindowVisible(hWnd) || std::string(className) != "#32770" || !(*pSearch->pMatch)(hWnd)) return TRUE;
+    pSearch->hFound = hWnd;
     return FALSE;
 }
 
-// The shown dialog of the program's main thread, waiting up to 10 s.
-HWND WaitForDialog(const ChildProcess& program)
+// The first shown dialog of the program's main thread that matches, waiting up to 10 s.
+HWND WaitForDialog(const ChildProcess& program, const std::function<bool(HWND)>& match = [](HWND) { return true; })
 {
-    HWND hFound = nullptr;
-    PumpUntil(
-        [&] { return !::EnumThreadWindows(program.ThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&hFound)); },
-        10000);
-    return hFound;
+    DialogSearch search = {&match, nullptr};
+    PumpUntil([&] { return !::EnumThreadWindows(program.ThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&search)); },
+              10000);
+    return search.hFound;
 }
 
-class ProgramTest : public StandInTest {};
+// A message box of the program showing `text`.
+HWND WaitForBox(const ChildProcess& program, const char* text)
+{
+    return WaitForDialog(program, [text](HWND hWnd) {
+        char shown[256] = {};
+        ::GetDlgItemTextA(hWnd, 0xFFFF, shown, sizeof(shown));
+        return std::string(shown) == text;
+    });
+}
+
+std::string Caption(HWND hWnd)
+{
+    char text[256] = {};
+    ::GetWindowTextA(hWnd, text, sizeof(text));
+    return text;
+}
+
+int Rows(HWND hMain, int nList)
+{
+    return static_cast<int>(::SendMessageA(::GetDlgItem(hMain, nList), LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool Shown(HWND hMain, int nId)
+{
+    return ::IsWindowVisible(::GetDlgItem(hMain, nId));
+}
+
+// What a click on the button does: the button posts its own command.
+void Click(HWND hWnd, int nId)
+{
+    ::PostMessageA(::GetDlgItem(hWnd, nId), BM_CLICK, 0, 0);
+}
+
+class ProgramTest : public StandInTest {
+protected:
+    void TearDown() override
+    {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        StandInTest::TearDown();
+    }
+
+    // Starts the program and waits for its main window and the last start-up
+    // step, the pop-up check.
+    static HWND StartAndWaitForStartUp(ChildProcess& program)
+    {
+        if (!StartProgram(program)) return nullptr;
+        if (!PumpUntil([] { return !StandIn::Log("GET /app/stel7/advert/").empty(); }, 20000)) return nullptr;
+        return WaitForDialog(program);
+    }
+};
 
 TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExitCommand)
 {
@@ -48,10 +108,7 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
     std::ofstream(copy) << "<rss/>";
 
     ChildProcess first;
-    ASSERT_TRUE(StartProgram(first));
-    // Up once the last start-up step, the pop-up check, went out.
-    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /app/stel7/advert/").empty(); }, 20000));
-    const HWND hMain = WaitForDialog(first);
+    const HWND hMain = StartAndWaitForStartUp(first);
     ASSERT_TRUE(hMain != nullptr);
     ASSERT_TRUE(StandIn::ClearLog());
 
@@ -82,6 +139,104 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
     ASSERT_TRUE(first.WaitExit(10000));
     EXPECT_EQ(0u, first.ExitCode());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copy.c_str()));
+}
+
+// A user at the real window, and what the vendor's server sees: the start-up,
+// every section and channel tab, a track's clock and its end in each play
+// mode, the settings dialog's choice taking effect, the tray.
+TEST_F(ProgramTest, UserDrivesEverySectionTheMusicClockTheSettingsAndTheTray)
+{
+    ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "none");
+    ChildProcess program;
+    const HWND hMain = StartAndWaitForStartUp(program);
+    ASSERT_TRUE(hMain != nullptr);
+    const std::vector<std::string> startUp = StandIn::Log();
+    ASSERT_EQ(6u, startUp.size());
+    EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_execute&key=stel7", startUp[0]);
+    EXPECT_EQ("GET /app/stel7/update/update.xml", startUp[1]);
+    EXPECT_EQ(0u, startUp[2].find("GET /search?key="));
+    EXPECT_EQ(0u, startUp[3].find("GET /feeds/api/videos?max-results=30&q="));
+    EXPECT_EQ(0u, startUp[4].find("GET /search.atom?q="));
+    EXPECT_EQ("GET /app/stel7/advert/config.xml", startUp[5]);
+    EXPECT_GT(Rows(hMain, IDC_LIST_VIDEO), 0);
+
+    const struct {
+        int button, list, tabs;
+        const char* request;
+    } sections[] = {
+        {IDC_BTN_SECTION_CHANNEL, IDC_LIST_CHANNEL, 11, "GET /rss/user/"},
+        {IDC_BTN_SECTION_HUMOR, IDC_LIST_HUMOR, 1, "GET /zbxe/comedy/rss"},
+        {IDC_BTN_SECTION_SEARCH, IDC_LIST_VIDEO, 2, "GET /search.atom"},
+        {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, "GET /app/stel7/config/music.xml"},
+    };
+    const HWND hTab = ::GetDlgItem(hMain, IDC_TAB);
+    for (const auto& section : sections) {
+        SCOPED_TRACE(section.request);
+        ASSERT_TRUE(StandIn::ClearLog());
+        Click(hMain, section.button);
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                return !StandIn::Log(section.request).empty() && Rows(hMain, section.list) > 0 &&
+                       Shown(hMain, section.list);
+            },
+            20000));
+        EXPECT_EQ(section.tabs, ::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
+        if (section.button != IDC_BTN_SECTION_CHANNEL) continue;
+        // Each channel tab loads a channel of its own.
+        std::set<std::string> channels = {StandIn::Log("GET /rss/user/").front()};
+        for (int tab = 1; tab < section.tabs; ++tab) {
+            ASSERT_TRUE(StandIn::ClearLog());
+            ::PostMessageA(hTab, TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
+            EXPECT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
+            channels.insert(StandIn::Log("GET /rss/user/").front());
+        }
+        EXPECT_EQ(static_cast<size_t>(section.tabs), channels.size());
+    }
+    ASSERT_EQ(3, Rows(hMain, IDC_LIST_MUSIC));
+
+    // The first track plays with its clock in the caption; without a play mode it ends there.
+    Click(hMain, IDC_BTN_PLAY);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론 - 첫곡 - 가수가(00:01/00:03)"; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론"; }, 5000));
+
+    // Repeat, chosen in the settings dialog and confirmed: the track starts again.
+    ::PostMessageA(hMain, WM_COMMAND, ID_TOOLS_SETTINGS, 0);
+    const HWND hSettings = WaitForDialog(program, [](HWND hWnd) { return ::GetDlgItem(hWnd, IDC_COMBO_MUSIC); });
+    ASSERT_TRUE(hSettings != nullptr);
+    ::SendMessageA(::GetDlgItem(hSettings, IDC_COMBO_MUSIC), CB_SETCURSEL, 1, 0);
+    Click(hSettings, IDC_BTN_APPLY);
+    const HWND hConfirm = WaitForBox(program, "새로운 환경설정으로 적용하시겠습니까?");
+    ASSERT_TRUE(hConfirm != nullptr);
+    ::PostMessageA(hConfirm, WM_COMMAND, IDYES, 0);
+    const HWND hApplied = WaitForBox(program, "새로운 설정이 정상적으로 적용되었습니다.");
+    ASSERT_TRUE(hApplied != nullptr);
+    ::PostMessageA(hApplied, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
+    Click(hMain, IDC_BTN_PLAY);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론 - 첫곡 - 가수가(00:02/00:03)"; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론 - 첫곡 - 가수가(00:01/00:03)"; }, 5000));
+
+    // The mode is read when a track ends: continuous play goes on to the next one.
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "continuity");
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain).find("둘째곡 - 가수나(00:01/") != std::string::npos; }, 8000));
+    // Random play draws among the chart's twenty places: a track of the chart, or none past its end.
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "random");
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain).find("둘째곡") == std::string::npos; }, 8000));
+    const std::string drawn = Caption(hMain);
+    EXPECT_TRUE(drawn == "스텔론" || drawn.find("(00:0") != std::string::npos) << drawn;
+    Click(hMain, IDC_BTN_STOP);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론"; }, 5000));
+
+    // The close box hides the window; a left press on the tray icon brings it back.
+    ::PostMessageA(hMain, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hMain); }, 10000));
+    ::PostMessageA(hMain, 28000, IDI_MAIN, WM_LBUTTONDOWN);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(hMain) != FALSE; }, 10000));
+
+    ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
+    ASSERT_TRUE(program.WaitExit(10000));
+    EXPECT_EQ(0u, program.ExitCode());
 }
 
 }  // namespace
