@@ -46,6 +46,41 @@ public:
     HCRYPTHASH m_hHash = 0;
 };
 
+// The certificate library, loaded only while a signature is checked: most runs
+// check none, and it and the library it brings in cost about 5 MB of working set.
+class CCrypt32 {
+public:
+    CCrypt32() : m_hModule(::LoadLibraryA("crypt32.dll"))
+    {
+        if (!m_hModule) return;
+        Find("CryptStringToBinaryA", m_pfnStringToBinary);
+        Find("CryptDecodeObjectEx", m_pfnDecodeObjectEx);
+        Find("CryptImportPublicKeyInfo", m_pfnImportPublicKeyInfo);
+    }
+    ~CCrypt32()
+    {
+        if (m_hModule) ::FreeLibrary(m_hModule);
+    }
+    CCrypt32(const CCrypt32&) = delete;
+    CCrypt32& operator=(const CCrypt32&) = delete;
+
+    bool IsLoaded() const { return m_pfnStringToBinary && m_pfnDecodeObjectEx && m_pfnImportPublicKeyInfo; }
+
+    decltype(&::CryptStringToBinaryA) m_pfnStringToBinary = nullptr;
+    decltype(&::CryptDecodeObjectEx) m_pfnDecodeObjectEx = nullptr;
+    decltype(&::CryptImportPublicKeyInfo) m_pfnImportPublicKeyInfo = nullptr;
+
+private:
+    template <typename TFunction>
+    void Find(const char* pszName, TFunction& pfn)
+    {
+        // Through the type that stands for any function, which the compiler accepts from and to every other.
+        pfn = reinterpret_cast<TFunction>(reinterpret_cast<void (*)()>(::GetProcAddress(m_hModule, pszName)));
+    }
+
+    HMODULE m_hModule;
+};
+
 class CFileHandle {
 public:
     explicit CFileHandle(HANDLE hFile) : m_hFile(hFile) {}
@@ -60,32 +95,32 @@ public:
 
 // The bytes of a base64 text (`flags`: with or without PEM header lines);
 // empty when it does not decode.
-std::vector<BYTE> DecodeBase64(const std::string& text, DWORD flags)
+std::vector<BYTE> DecodeBase64(const CCrypt32& crypt32, const std::string& text, DWORD flags)
 {
     DWORD size = 0;
     if (text.empty() ||
-        !::CryptStringToBinaryA(text.data(), static_cast<DWORD>(text.size()), flags, nullptr, &size, nullptr,
+        !crypt32.m_pfnStringToBinary(text.data(), static_cast<DWORD>(text.size()), flags, nullptr, &size, nullptr,
                                 nullptr) ||
         size == 0)
         return {};
     std::vector<BYTE> bytes(size);
-    if (!::CryptStringToBinaryA(text.data(), static_cast<DWORD>(text.size()), flags, bytes.data(), &size, nullptr,
+    if (!crypt32.m_pfnStringToBinary(text.data(), static_cast<DWORD>(text.size()), flags, bytes.data(), &size, nullptr,
                                 nullptr))
         return {};
     bytes.resize(size);
     return bytes;
 }
 
-bool ImportPublicKey(HCRYPTPROV hProv, const std::string& publicKeyPem, CCryptKey& key)
+bool ImportPublicKey(const CCrypt32& crypt32, HCRYPTPROV hProv, const std::string& publicKeyPem, CCryptKey& key)
 {
-    const std::vector<BYTE> der = DecodeBase64(publicKeyPem, CRYPT_STRING_BASE64HEADER);
+    const std::vector<BYTE> der = DecodeBase64(crypt32, publicKeyPem, CRYPT_STRING_BASE64HEADER);
     if (der.empty()) return false;
     CERT_PUBLIC_KEY_INFO* pInfo = nullptr;
     DWORD size = 0;
-    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(), static_cast<DWORD>(der.size()),
+    if (!crypt32.m_pfnDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(), static_cast<DWORD>(der.size()),
                                CRYPT_DECODE_ALLOC_FLAG, nullptr, &pInfo, &size))
         return false;
-    const BOOL imported = ::CryptImportPublicKeyInfo(hProv, X509_ASN_ENCODING, pInfo, &key.m_hKey);
+    const BOOL imported = crypt32.m_pfnImportPublicKeyInfo(hProv, X509_ASN_ENCODING, pInfo, &key.m_hKey);
     ::LocalFree(pInfo);
     return imported != FALSE;
 }
@@ -110,7 +145,9 @@ bool VerifyFileSignature(const std::string& path, const std::string& signatureBa
                          const std::string& publicKeyPem)
 {
     if (signatureBase64.size() > kLongestSignatureText) return false;
-    std::vector<BYTE> signature = DecodeBase64(signatureBase64, CRYPT_STRING_BASE64);
+    const CCrypt32 crypt32;
+    if (!crypt32.IsLoaded()) return false;
+    std::vector<BYTE> signature = DecodeBase64(crypt32, signatureBase64, CRYPT_STRING_BASE64);
     if (signature.empty()) return false;
     // CryptoAPI takes the signature as a little-endian number; openssl writes it big-endian.
     std::reverse(signature.begin(), signature.end());
@@ -118,7 +155,7 @@ bool VerifyFileSignature(const std::string& path, const std::string& signatureBa
     const CCryptProvider provider;
     CCryptKey key;
     CCryptHash hash;
-    return provider.m_hProv && ImportPublicKey(provider.m_hProv, publicKeyPem, key) &&
+    return provider.m_hProv && ImportPublicKey(crypt32, provider.m_hProv, publicKeyPem, key) &&
            ::CryptCreateHash(provider.m_hProv, CALG_SHA_256, 0, 0, &hash.m_hHash) && HashFile(path, hash.m_hHash) &&
            ::CryptVerifySignatureA(hash.m_hHash, signature.data(), static_cast<DWORD>(signature.size()), key.m_hKey,
                                    nullptr, 0);
