@@ -28,10 +28,8 @@ protected:
     void SetUp() override
     {
         StandInTest::SetUp();
-        char szTemp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, szTemp);
         // Blanks and Korean in the folder name, as a user's profile may have.
-        m_strDir = std::string(szTemp) + "스텔론 설치 " + std::to_string(::GetCurrentProcessId()) + "\\";
+        m_strDir = TempDir() + "스텔론 설치 " + std::to_string(::GetCurrentProcessId()) + "\\";
         ::CreateDirectoryA(m_strDir.c_str(), nullptr);
         const std::string build = TestProgramDir() + "..\\..\\";
         ASSERT_TRUE(::CopyFileA((build + "agent\\stel7agent.exe").c_str(), Agent().c_str(), FALSE));
@@ -132,23 +130,19 @@ TEST_F(AgentTest, RunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen)
 // a reply that is no document starts nothing.
 TEST_F(AgentTest, OnlyANewerAgentAtAWebAddressOrAFailedCheckKeepsTheProgramFromStarting)
 {
-    const struct {
-        const char* fault;
-        std::string document;
-        bool starts;
-    } cases[] = {
+    const StandIn::FaultCase cases[] = {
         {"", UpdateDocument("195abc", StandIn::Url("/app/stel7/update/x.exe")), false},
         {"", UpdateDocument("195", "file:///C:/windows/notepad.exe"), true},
         {"malformed", "", false},
         {"close", "", false},
         {"404", "", true},
     };
-    for (const auto& c : cases) {
+    for (const StandIn::FaultCase& c : cases) {
         SCOPED_TRACE(c.fault + c.document);
-        ASSERT_TRUE(*c.fault ? StandIn::SetFault(kUpdatePath, c.fault) : StandIn::SetDocument(kUpdatePath, c.document));
+        ASSERT_TRUE(StandIn::Serve(kUpdatePath, c));
         ClearRecordedStarts();
         EXPECT_TRUE(RunAgent());
-        EXPECT_EQ(c.starts, MainProgramStarted());
+        EXPECT_EQ(c.expected, MainProgramStarted());
     }
 }
 

@@ -25,9 +25,7 @@ namespace {
 
 constexpr const char kHangingPath[] = "/app/stel7/config/music.xml";
 
-class NetworkCallTest : public StandInTest
-{
-};
+using NetworkCallTest = StandInTest;
 
 TEST_F(NetworkCallTest, EveryCountReachesTheServerWhateverItAnswers)
 {

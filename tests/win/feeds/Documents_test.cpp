@@ -3,6 +3,7 @@
 #include "feeds/XmlFetch.h"
 
 #include "feeds/UrlDownload.h"
+#include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"
 
 #include "BuildConfig.h"
@@ -36,9 +37,7 @@ XmlResult Fetch(const std::string& url, std::vector<XmlReading> readings, const 
     return FetchXml(request, STEL7_NET_DEADLINE_MS);
 }
 
-class XmlFetchTest : public StandInTest
-{
-};
+using XmlFetchTest = StandInTest;
 
 // Feeds carry a prefixed and a plain element of the same local name; reading
 // by local name would add rows and shift every column after it.
@@ -114,11 +113,6 @@ TEST_F(XmlFetchTest, ReplyThatIsNotTheDocumentGivesNoneOfItsElements)
     }
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Downloads into a file of the working folder, gone before and after each test.
 class UrlDownloadTest : public StandInTest
 {
@@ -145,10 +139,10 @@ TEST_F(UrlDownloadTest, ErrorPageOrNoServerOrNoFolderIsAFailedDownloadWithoutAFi
     EXPECT_FALSE(DownloadUrlToFile(std::string("http://127.0.0.1:9") + kFilePath, path_, STEL7_NET_DEADLINE_MS));
     EXPECT_FALSE(DownloadUrlToFile("", path_, STEL7_NET_DEADLINE_MS));
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), noFolder, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(Exists(noFolder));
+    EXPECT_FALSE(FileExists(noFolder));
     ASSERT_TRUE(StandIn::SetFault(kFilePath, "404"));
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(Exists(path_));
+    EXPECT_FALSE(FileExists(path_));
 }
 
 // A download given up on must not store the file when its server answers
@@ -165,7 +159,7 @@ TEST_F(UrlDownloadTest, AbandonedDownloadEndsWithoutStoringTheFile)
                                     unsigned long, unsigned long) {};
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, 500, std::move(callback)));
     ASSERT_EQ(std::future_status::ready, threadGone.wait_for(std::chrono::milliseconds(STEL7_NET_DEADLINE_MS)));
-    EXPECT_FALSE(Exists(path_));
+    EXPECT_FALSE(FileExists(path_));
 }
 
 }  // namespace

@@ -83,6 +83,11 @@ bool GoDown(int seconds)
     return Request("GET", "/__standin/down?seconds=" + std::to_string(seconds));
 }
 
+bool Serve(const std::string& path, const FaultCase& c)
+{
+    return SetFault(path, *c.fault ? c.fault : "none") && (*c.fault || SetDocument(path, c.document));
+}
+
 std::vector<std::string> Log(const std::string& prefix)
 {
     std::string text;

@@ -17,11 +17,6 @@ constexpr unsigned kIdleMs = 2000;
 constexpr DWORD kStartWaitMs = 10000;
 constexpr DWORD kNoStartWaitMs = 2000;
 
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool StartedFromTarget()
 {
     return ::lstrcmpiA(WaitForStart(kStartWaitMs).c_str(), TargetPath().c_str()) == 0;
@@ -72,7 +67,7 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsAndNoFaultLeav
         // An old updater, a real program, waits at the updater's place.
         ASSERT_TRUE(WriteFileBytes(TargetPath(), m_strUpdater));
         EXPECT_FALSE(DownloadAndStart({c.address, ""}, ""));
-        EXPECT_FALSE(Exists(TargetPath()));
+        EXPECT_FALSE(FileExists(TargetPath()));
     }
     ASSERT_TRUE(StandIn::Reset());
     EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
@@ -106,7 +101,7 @@ TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverTheseBytesStartsTheUpdat
         SCOPED_TRACE(&c - cases);
         ASSERT_TRUE(Serve(c.body));
         EXPECT_FALSE(DownloadAndStart(Source(c.signature)));
-        EXPECT_FALSE(Exists(TargetPath()));
+        EXPECT_FALSE(FileExists(TargetPath()));
     }
     EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
     EXPECT_EQ(0, LeftoverDownloads());
