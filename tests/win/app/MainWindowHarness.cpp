@@ -4,9 +4,7 @@
 #include <mutex>
 
 #include "framework/MessageBox.h"
-#include "framework/WinApp.h"
 #include "player/VideoDlg.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -60,6 +58,7 @@ std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
 
 MainWindowHarness::MainWindowHarness()
 {
+    m_app.m_pMainWnd = &m_dlg;
     AfxSetMessageBoxHandler(&RecordBox);
     AfxEnableControlContainer();
     AfxInitCommonControls();

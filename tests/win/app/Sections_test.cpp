@@ -1,7 +1,6 @@
 // Section buttons, their workers and the tab strip, on the real main window.
 #include <cstdlib>
 
-#include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
 
 namespace {
@@ -34,16 +33,16 @@ TEST_F(SectionsTest, EachSectionCountsThenLoadsAndShowsItsListTabsAndTransport)
         int tabs;
         bool transport;
     } sections[] = {
-        {"channel", IDC_BTN_SECTION_CHANNEL, {kCount + "menu_vod&", "GET /rss/user/MBCentertainment/videos.rss"},
-         &CMainDlg::m_listChannel, 11, true},
-        {"music", IDC_BTN_SECTION_MUSIC, {kCount + "menu_music&", "GET /app/stel7/config/music.xml"},
-         &CMainDlg::m_listMusic, 1, true},
-        {"humour", IDC_BTN_SECTION_HUMOR, {kCount + "menu_best&", "GET /zbxe/comedy/rss"}, &CMainDlg::m_listHumor, 1,
-         false},
         // Pressing the shown section runs the whole switch again.
         {"search", IDC_BTN_SECTION_SEARCH,
          {kCount + "menu_search&", "GET /search?key=", "GET /feeds/api/videos?", "GET /search.atom?"},
          &CMainDlg::m_listVideo, 2, true},
+        {"music", IDC_BTN_SECTION_MUSIC, {kCount + "menu_music&", "GET /app/stel7/config/music.xml"},
+         &CMainDlg::m_listMusic, 1, true},
+        {"humour", IDC_BTN_SECTION_HUMOR, {kCount + "menu_best&", "GET /zbxe/comedy/rss"}, &CMainDlg::m_listHumor, 1,
+         false},
+        {"channel", IDC_BTN_SECTION_CHANNEL, {kCount + "menu_vod&", "GET /rss/user/MBCentertainment/videos.rss"},
+         &CMainDlg::m_listChannel, 11, true},
     };
     for (const auto& section : sections) {
         ASSERT_TRUE(StandIn::ClearLog());
@@ -57,13 +56,7 @@ TEST_F(SectionsTest, EachSectionCountsThenLoadsAndShowsItsListTabsAndTransport)
         EXPECT_EQ(section.tabs, Dlg().m_tab.GetItemCount()) << section.name;
         EXPECT_EQ(section.transport, Dlg().m_btnPlay.IsWindowVisible() != FALSE) << section.name;
     }
-}
-
-TEST_F(SectionsTest, ChannelTabsLoadTheirOwnChannel)
-{
-    // The switch on this thread: the channel tabs without a worker.
-    Dlg().m_nSection = 2;
-    Dlg().SwitchSection();
+    // The channel tabs load their own channel.
     for (const auto& [tab, id] : {std::make_pair(10, "jypentertainment"), std::make_pair(3, "Mnet")}) {
         ASSERT_TRUE(StandIn::ClearLog());
         ChooseTab(tab);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "app/MainDlg.h"
-#include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
 #include "tests/win/support/StandInTest.h"
 #include "update/PopupDlg.h"
@@ -59,11 +58,6 @@ protected:
         m_harness.Close();
         StandInTest::TearDown();
     }
-    void OpenWith(const std::string& document)
-    {
-        ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, document));
-        ASSERT_TRUE(m_harness.Open());
-    }
     CMainDlg& Dlg() { return m_harness.Dlg(); }
     size_t Counts(const char* pszEvent) { return StandIn::Log(kCount + pszEvent + "&key=stel7").size(); }
     bool Fetched(const char* pszName)
@@ -75,10 +69,11 @@ protected:
     MainWindowHarness m_harness;
 };
 
-TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
+TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWithAWebAddressEachShownOnceAndCounted)
 {
-    OpenWith(Advert({{"popup_setting", "true"}, {"popup_url", Page("popup.html")}, {"toast_setting", "true"},
-                     {"toast_url", Page("toast.html")}}));
+    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, Advert({{"popup_setting", "true"}, {"popup_url", Page("popup.html")},
+                                                          {"toast_setting", "true"}, {"toast_url", Page("toast.html")}})));
+    ASSERT_TRUE(m_harness.Open());
     CPopupDlg* pPopup = Dlg().m_pPopupDlg;
     ASSERT_TRUE(Shown(pPopup));
     EXPECT_TRUE(Fetched("popup.html"));
@@ -109,45 +104,34 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
     }
     EXPECT_TRUE(Fetched("toast.html"));
     EXPECT_EQ(1u, Counts("popup"));
-}
 
-TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndAWindowlessObjectIsMadeAgain)
-{
-    OpenWith(Advert({}));
-    const std::string page = Page("toast.html");
-    std::string upperCase = page;
+    std::string upperCase = Page("toast.html");
     upperCase.replace(0, 4, "HTTP");
     const auto toast = [](const std::string& setting, const std::string& url) {
         return Advert({{"toast_setting", setting}, {"toast_url", url}});
     };
-    const struct {
-        const char* what;
-        std::string fault;  // "none": the document is served
-        std::string document;
-        bool shown;
-    } cases[] = {
-        {"javascript address", "none", toast("true", "javascript:alert(1)"), false},
-        {"capitals", "none", toast("TRUE", page), false},
-        {"html page", "html", "", false},
-        {"scheme in capitals", "none", toast("true", upperCase), true},
-        {"https, elements anywhere, first wins", "none",
-         "<a><b><toast_url>https://127.0.0.1:1/t.html</toast_url></b><toast_setting>true</toast_setting>"
-         "<toast_setting>false</toast_setting><toast_url>javascript:alert(1)</toast_url></a>",
+    const StandIn::FaultCase cases[] = {
+        {"", toast("true", "javascript:alert(1)"), false},
+        {"", toast("TRUE", Page("toast.html")), false},
+        {"html", "", false},
+        {"", toast("true", upperCase), true},
+        // https, the elements anywhere, the first of each taken
+        {"", "<a><b><toast_url>https://127.0.0.1:1/t.html</toast_url></b><toast_setting>true</toast_setting>"
+             "<toast_setting>false</toast_setting><toast_url>javascript:alert(1)</toast_url></a>",
          true},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(StandIn::SetFault(kAdvertPath, c.fault));
-        if (!c.document.empty()) {
-            ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, c.document));
-        }
+    for (const StandIn::FaultCase& c : cases) {
+        SCOPED_TRACE(c.fault + c.document);
+        ASSERT_TRUE(StandIn::ClearLog());
+        ASSERT_TRUE(StandIn::Serve(kAdvertPath, c));
         Dlg().CheckToast();
-        EXPECT_EQ(c.shown, Shown(Dlg().m_pToastDlg)) << c.what;
-        EXPECT_EQ(c.shown ? 1u : 0u, Counts("toast")) << c.what;
-        if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->ShowWindow(SW_HIDE);
-        StandIn::Reset();
+        EXPECT_EQ(c.expected, Shown(Dlg().m_pToastDlg));
+        EXPECT_EQ(c.expected ? 1u : 0u, Counts("toast"));
+        Dlg().m_pToastDlg->ShowWindow(SW_HIDE);
     }
 
-    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, toast("true", page)));
+    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, toast("true", Page("toast.html"))));
+    ASSERT_TRUE(StandIn::ClearLog());
     // An object whose window was never made is deleted, not lost.
     if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->DestroyWindow();
     delete Dlg().m_pToastDlg;
