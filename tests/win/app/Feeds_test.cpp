@@ -52,8 +52,8 @@ using FeedsTest = OpenedMainWindowTest;
 
 // An element missing from one entry must leave the next entries' cells where
 // they belong; a rank document without a first place, or none at all, leaves
-// the term and the prompt as they were.
-TEST_F(FeedsTest, MissingElementsGiveEmptyCellsOnTheirOwnRowAndKeepTheRankTerm)
+// the term and the prompt as they were; a channel that fails says so.
+TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndFailedChannelsSaySo)
 {
     ASSERT_TRUE(StandIn::ServeFile("/feeds/api/videos", "videos_uneven.xml"));
     Dlg().LoadVideoSearch("아무거나");
@@ -90,13 +90,10 @@ TEST_F(FeedsTest, MissingElementsGiveEmptyCellsOnTheirOwnRowAndKeepTheRankTerm)
         EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
     }
     EXPECT_TRUE(RecordedBoxes().empty());
-}
 
-// A failed download says so and must not list the copy an earlier channel
-// left; an error page that did download is just an empty list. The box comes
-// from the window's own thread, also when the section's worker loaded.
-TEST_F(FeedsTest, FailedChannelDownloadSaysSoFromTheWindowsThreadAndListsNoStaleCopy)
-{
+    // A failed download says so and must not list the copy an earlier channel
+    // left; an error page that did download is just an empty list. The box
+    // comes from the window's own thread, also when the section's worker loaded.
     Dlg().LoadChannelVideos("MBCentertainment");
     ASSERT_EQ(15, Dlg().m_listChannel.GetItemCount());
     for (const char* fault : {"close", "404", "html"}) {

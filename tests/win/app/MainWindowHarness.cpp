@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "framework/MessageBox.h"
-#include "player/VideoDlg.h"
 
 namespace {
 
@@ -96,9 +95,4 @@ void OpenedMainWindowTest::Notify(int nList, UINT code, int nRow)
     item.hdr = {Dlg().GetDlgItem(nList), static_cast<UINT_PTR>(nList), code};
     item.iItem = nRow;
     Dlg().SendMessage(WM_NOTIFY, static_cast<WPARAM>(nList), reinterpret_cast<LPARAM>(&item));
-}
-
-bool OpenedMainWindowTest::VideoWindowOpen()
-{
-    return Dlg().m_pVideoDlg && ::IsWindow(Dlg().m_pVideoDlg->m_hWnd);
 }

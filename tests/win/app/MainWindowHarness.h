@@ -82,7 +82,6 @@ protected:
     // What a user's choice sends: a tab chosen, a row of a list clicked (NM_CLICK) or double-clicked.
     void ChooseTab(int nIndex);
     void Notify(int nList, UINT code, int nRow);
-    bool VideoWindowOpen();
 
     MainWindowHarness m_harness;
 };

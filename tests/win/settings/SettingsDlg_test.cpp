@@ -89,7 +89,7 @@ protected:
     }
 };
 
-TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndASecondCommandBringsItForward)
+TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndOnlyAConfirmedApplyWritesThem)
 {
     std::string shown;
     // No values: the defaults.
@@ -98,11 +98,11 @@ TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndASecondCommandBringsI
     const struct {
         std::string stored[3];
         const char* shown;
-    } cases[] = {
+    } stored[] = {
         {{"true", "true", "random"}, "11 3"},  {{"false", "false", "continuity"}, "00 2"},
         {{"TRUE", "True", "Loop"}, "00 -1"},  {{" true", "true ", "none "}, "00 -1"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : stored) {
         Store(c.stored);
         EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}));
         EXPECT_EQ(c.shown, shown) << c.stored[0] << "/" << c.stored[1] << "/" << c.stored[2];
@@ -126,10 +126,8 @@ TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndASecondCommandBringsI
                      ID_TRAY_SETTINGS));
     EXPECT_TRUE(inFront);
     EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)})) << "once closed, the command opens it again";
-}
 
-TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWritesHidesTheDialogBeforeSayingSoAndAFailedOneKeepsItOpen)
-{
+    // Only a confirmed apply writes, and hides the dialog before saying so.
     const auto key = [](WPARAM nKey) {
         return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
     };

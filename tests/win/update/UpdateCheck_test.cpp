@@ -72,7 +72,6 @@ TEST_F(UpdateCheckTest, NewerBuildOpensTheWindowAndOnlyARequestedCheckOfAReadabl
         // Error pages that happen to be well-formed read as documents without elements.
         {"html", "", true},
         {"malformed", "", false},
-        {"close", "", false},
         {"", Document("195", ""), false},
         {"", Document("195", Address("file:///C:/windows/notepad.exe")), false},
     };
