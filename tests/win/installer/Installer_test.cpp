@@ -64,14 +64,13 @@ protected:
     {
         ChildProcess uninstall;
         if (!uninstall.Start(m_strDir + "\\uninstall.exe", arguments) || !uninstall.WaitExit(20000)) return false;
-        return PumpUntil(&InstallerRecordsGone, 20000);
+        return PumpUntil([] { return RegistryText(kRegUpdateKey, "stel7").empty(); }, 20000);
     }
-    static bool InstallerRecordsGone() { return RegistryText(kRegUpdateKey, "stel7").empty(); }
 
     std::string m_strDir;
 };
 
-TEST_F(InstallerTest, SilentInstallPlacesTheProgramsAndRecordsThem)
+TEST_F(InstallerTest, SilentInstallPlacesAndRecordsTheProgramsAndUninstallLeavesNothingButTheSettings)
 {
     for (const char* file : {"stel7.exe", "stel7agent.exe", "uninstall.exe"}) {
         EXPECT_TRUE(FileExists(m_strDir + "\\" + file)) << file;
@@ -82,6 +81,16 @@ TEST_F(InstallerTest, SilentInstallPlacesTheProgramsAndRecordsThem)
     EXPECT_EQ("\"" + m_strDir + "\\uninstall.exe\"", RegistryText(kUninstallKey, "UninstallString"));
     EXPECT_TRUE(FileExists(MenuFolder() + "스텔론.lnk"));
     EXPECT_TRUE(FileExists(MenuFolder() + "스텔론 제거.lnk"));
+
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
+    ASSERT_TRUE(Uninstall("/S"));
+    EXPECT_FALSE(FileExists(m_strDir));
+    EXPECT_FALSE(FileExists(MenuFolder()));
+    EXPECT_EQ("", RegistryText(kRunKey, "stel7agent"));
+    EXPECT_EQ("", RegistryText(kUninstallKey, "UninstallString"));
+    EXPECT_EQ("", RegistryText(kRegUpdateKey, "stel7"));
+    EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
 }
 
 TEST_F(InstallerTest, AgentStartedAsAtLogonStartsTheMainProgram)
@@ -104,19 +113,6 @@ TEST_F(InstallerTest, UpdateOverARunningCopyEndsItAndStartsItAgain)
     EXPECT_TRUE(running.WaitExit(0));
     EXPECT_TRUE(PumpUntil(&MainProgramRuns, 20000));
     EXPECT_EQ("194", RegistryText(kRegUpdateKey, "stel7"));
-}
-
-TEST_F(InstallerTest, SilentUninstallLeavesNothingButTheSettings)
-{
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
-    ASSERT_TRUE(Uninstall("/S"));
-    EXPECT_FALSE(FileExists(m_strDir));
-    EXPECT_FALSE(FileExists(MenuFolder()));
-    EXPECT_EQ("", RegistryText(kRunKey, "stel7agent"));
-    EXPECT_EQ("", RegistryText(kUninstallKey, "UninstallString"));
-    EXPECT_EQ("", RegistryText(kRegUpdateKey, "stel7"));
-    EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
 }
 
 }  // namespace

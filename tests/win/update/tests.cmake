@@ -23,7 +23,6 @@ stel7_wine_test(update_tests MAIN_WINDOW
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/UpdateCheck_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UpdateDlg_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/UpdateProgram_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/VerifiedDownload_test.cpp)
 # Korean literals are the CP949 bytes the program shows.
 target_compile_options(update_tests PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
