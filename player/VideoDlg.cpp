@@ -12,8 +12,6 @@ CVideoDlg::CVideoDlg(CWnd* pParent) : CDialog(IDD_VIDEO, pParent)
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
 
-CVideoDlg::~CVideoDlg() = default;
-
 void CVideoDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);

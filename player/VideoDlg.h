@@ -10,7 +10,6 @@
 class CVideoDlg : public CDialog {
 public:
     explicit CVideoDlg(CWnd* pParent = nullptr);
-    ~CVideoDlg() override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;

@@ -17,16 +17,16 @@ stel7_stage32_cases=(
     'ExceptionTest\..*'                                             # faults reach the program (the preload)
     'ManifestTest\..*'                                              # the manifest's x86 assembly
     'MainWindowTest\.StartUpCountsThenSearchesTheTopTermInOrder'    # start-up: lists hold the stand-in's rows
-    'SectionsTest\.EachSectionCountsThenLoadsAndShowsItsListTabsAndTransport'  # a switch in each section
-    'FaultsTest\.SearchSelectsTheTabOfTheListOnScreen'             # a search
-    'TransportTest\.DoubleClickedTrackPlaysWithItsClockInTheCaption' # a music track's clock
-    'TransportTest\.VideoWindowOpensCentredOnceFollowsTheCurrentRowAndStopCloses' # video window opened and closed
-    'TrayTest\.CloseBoxHidesWithoutEndingAndOnlyALeftPressOnOurIconRestores'  # tray hide and restore
+    'SectionsTest\.EachSectionLoadsAndShowsItsListTabsAndTransportAndABurstOfPressesEndsConsistent'  # a switch in each section
+    'FaultsTest\.SearchShowsItsListWithItsTabAndAnEmptyOneChangesNothing'  # a search
+    'TransportTest\.TrackPlaysByItsClockEndsByThePlayModeReadThenAndOnlyRowsThatAreThereAndFilledPlay'  # a music track's clock
+    'TransportTest\.VideoWindowOpensCentredOnceFollowsTheRowsKeepsItsKeysAndReadsTopmostWhenMade'  # the video window
+    'TrayTest\.CloseBoxHidesWithoutEndingOnlyALeftPressOnOurIconRestoresAndTheIconComesBack'  # tray hide and restore
     'WebBrowser2Test\.ControlFillsAndFollowsItsPlaceholderAndRequestsExactlyTheAddress' # our OLE container
     'ProgramTest\..*'                                               # the real stel7.exe and its clean exit
-    'AgentTest\.RunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen'    # the real agent
-    'InstallerTest\.SilentInstallPlacesTheProgramsAndRecordsThem'   # the real installer
-    'SettingsDlgTest\.OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo'  # the settings dialog
+    'AgentTest\.SecondAgentEndsAtOnceARunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen'  # the real agent
+    'InstallerTest\.SilentInstallPlacesAndRecordsTheProgramsAndUninstallLeavesNothingButTheSettings'  # the real installer
+    'SettingsDlgTest\..*'                                          # the settings dialog
     'UpdateProgramTest\..*'                                         # an update downloaded, verified and started
 )
 

@@ -11,6 +11,4 @@ public:
     static constexpr UINT IDD = IDD_POPUP;
 
     CPopupDlg() : CPromotionDlg(IDD, IDC_POPUP_BROWSER) {}
-
-    BOOL OnInitDialog() override;
 };

@@ -23,6 +23,9 @@ BOOL CPromotionDlg::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
     m_rcLayout = RECT{0, 0, core::kPromotionWidth, core::kPromotionHeight};
     m_browser.MoveWindow(m_rcLayout);
+    // Centred on the work area: the pop-up's place; the toast moves on to its corner.
+    MoveWindow(m_rcLayout);
+    CenterWindow();
     return TRUE;
 }
 

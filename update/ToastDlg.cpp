@@ -27,8 +27,7 @@ BOOL CToastDlg::OnInitDialog()
         rcWork = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     }
     const core::Rect rc = core::ToastRect({rcWork.left, rcWork.top, rcWork.right, rcWork.bottom});
-    MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(HWND_TOPMOST, rc.left, rc.top, 0, 0, SWP_NOSIZE);
     return TRUE;
 }
 

@@ -98,32 +98,12 @@ TEST_F(MainWindowTest, WindowAnswersWhileTheStartUpHangsAndATypedSearchComesAfte
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
-class FeedsTest : public OpenedMainWindowTest {};
+using FeedsTest = OpenedMainWindowTest;
 
-TEST_F(FeedsTest, RankTermStaysWhenTheDocumentHasNoFirstPlaceOrDoesNotParse)
-{
-    ASSERT_TRUE(StandIn::ServeFile("/search", "rank_falling.xml"));
-    Dlg().LoadSearchRank();
-    ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
-    Dlg().m_editSearch.SetWindowText("사용자 입력");
-    Dlg().LoadSearchRank();
-    EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword);
-    EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
-
-    // (The stand-in's error pages are well-formed XHTML: they parse, hold no
-    // first place, and so rewrite the prompt.)
-    for (const char* fault : {"malformed", "empty", "close"}) {
-        ASSERT_TRUE(StandIn::SetFault("/search", fault));
-        Dlg().m_editSearch.SetWindowText("사용자 입력");
-        Dlg().LoadSearchRank();
-        EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword) << fault;
-        EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
-    }
-    EXPECT_TRUE(RecordedBoxes().empty());
-}
-
-// An element missing from one entry must leave the next entries' cells where they belong.
-TEST_F(FeedsTest, MissingElementsGiveEmptyCellsOnTheirOwnRow)
+// An element missing from one entry must leave the next entries' cells where
+// they belong; a rank document without a first place, or none at all, leaves
+// the term and the prompt as they were; a channel that fails says so.
+TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndFailedChannelsSaySo)
 {
     ASSERT_TRUE(StandIn::ServeFile("/feeds/api/videos", "videos_uneven.xml"));
     Dlg().LoadVideoSearch("아무거나");
@@ -142,12 +122,28 @@ TEST_F(FeedsTest, MissingElementsGiveEmptyCellsOnTheirOwnRow)
     ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_channel_only.xml"));
     Dlg().LoadHumorBoard();
     EXPECT_EQ(0, Dlg().m_listHumor.GetItemCount());
-}
 
-// A failed download says so and must not list the copy an earlier channel
-// left; an error page that did download is just an empty list.
-TEST_F(FeedsTest, FailedChannelDownloadSaysSoAndListsNoStaleCopy)
-{
+    ASSERT_TRUE(StandIn::ServeFile("/search", "rank_falling.xml"));
+    Dlg().LoadSearchRank();
+    ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
+    Dlg().m_editSearch.SetWindowText("사용자 입력");
+    Dlg().LoadSearchRank();
+    EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword);
+    EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
+    // (The stand-in's error pages are well-formed XHTML: they parse, hold no
+    // first place, and so rewrite the prompt.)
+    for (const char* fault : {"malformed", "empty", "close"}) {
+        ASSERT_TRUE(StandIn::SetFault("/search", fault));
+        Dlg().m_editSearch.SetWindowText("사용자 입력");
+        Dlg().LoadSearchRank();
+        EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword) << fault;
+        EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
+    }
+    EXPECT_TRUE(RecordedBoxes().empty());
+
+    // A failed download says so and must not list the copy an earlier channel
+    // left; an error page that did download is just an empty list. The box
+    // comes from the window's own thread, also when the section's worker loaded.
     Dlg().LoadChannelVideos("MBCentertainment");
     ASSERT_EQ(15, Dlg().m_listChannel.GetItemCount());
     for (const char* fault : {"close", "404", "html"}) {
@@ -160,6 +156,14 @@ TEST_F(FeedsTest, FailedChannelDownloadSaysSoAndListsNoStaleCopy)
         ASSERT_EQ(std::string(fault) == "html" ? 0u : 1u, boxes.size()) << fault;
         for (const RecordedBox& box : boxes) EXPECT_EQ("서버에서 응답이 없습니다. 잠시후 다시 시도해주세요.", box.text);
     }
+
+    ClearRecordedBoxes();
+    ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "404"));
+    Press(IDC_BTN_SECTION_CHANNEL);
+    ASSERT_TRUE(WaitForWorkers());
+    PumpFor(100);
+    ASSERT_EQ(1u, RecordedBoxes().size());
+    EXPECT_EQ(::GetCurrentThreadId(), RecordedBoxes()[0].thread);
 }
 
 }  // namespace

@@ -4,9 +4,6 @@
 #include <mutex>
 
 #include "framework/MessageBox.h"
-#include "framework/WinApp.h"
-#include "player/VideoDlg.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -60,6 +57,7 @@ std::vector<std::vector<std::string>> ListRows(const CListCtrl& list)
 
 MainWindowHarness::MainWindowHarness()
 {
+    m_app.m_pMainWnd = &m_dlg;
     AfxSetMessageBoxHandler(&RecordBox);
     AfxEnableControlContainer();
     AfxInitCommonControls();
@@ -102,9 +100,4 @@ void OpenedMainWindowTest::Notify(int nList, UINT code, int nRow)
     item.hdr = {Dlg().GetDlgItem(nList), static_cast<UINT_PTR>(nList), code};
     item.iItem = nRow;
     Dlg().SendMessage(WM_NOTIFY, static_cast<WPARAM>(nList), reinterpret_cast<LPARAM>(&item));
-}
-
-bool OpenedMainWindowTest::VideoWindowOpen()
-{
-    return Dlg().m_pVideoDlg && ::IsWindow(Dlg().m_pVideoDlg->m_hWnd);
 }

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "app/MainDlg.h"
+#include "app/Registry.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"
 
@@ -47,21 +50,32 @@ public:
     void Close();
 
 private:
+    // As in the program, the window is the application's main window: a
+    // dialog made without a parent is owned by it.
+    CWinApp m_app;
     // Run modelessly, the window is destroyed when it is ended, as the
     // program's modal loop ends and destroys it.
     CMainDlg m_dlg;
 };
 
 // Base of the tests that start from a main window that has finished its
-// start-up: no message box recorded yet and an empty request log.
+// start-up: no stored settings, no message box recorded yet and an empty
+// request log. The window is gone before the settings are cleared again.
 class OpenedMainWindowTest : public StandInTest {
 protected:
     void SetUp() override
     {
         StandInTest::SetUp();
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
         ASSERT_TRUE(m_harness.Open());
         ClearRecordedBoxes();
         ASSERT_TRUE(StandIn::ClearLog());
+    }
+    void TearDown() override
+    {
+        m_harness.Close();
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        StandInTest::TearDown();
     }
 
     CMainDlg& Dlg() { return m_harness.Dlg(); }
@@ -70,7 +84,6 @@ protected:
     // What a user's choice sends: a tab chosen, a row of a list clicked (NM_CLICK) or double-clicked.
     void ChooseTab(int nIndex);
     void Notify(int nList, UINT code, int nRow);
-    bool VideoWindowOpen();
 
     MainWindowHarness m_harness;
 };

@@ -9,23 +9,17 @@ namespace {
 
 const char kKey[] = "Software\\stel7test\\store";
 
-class RegistryTest : public ::testing::Test {
-protected:
-    void SetUp() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-    void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-    int Read(const char* name, const char* dflt)
-    {
-        return ReadRegistryString(HKEY_CURRENT_USER, kKey, name, dflt, m_buffer, sizeof(m_buffer));
-    }
-    char m_buffer[260] = {};
-};
-
 // Reading creates the key, never the value; what is no text of up to 259
 // characters reads as the default.
-TEST_F(RegistryTest, TextUpTo259CharactersReadsBackAndAnythingElseAsTheDefault)
+TEST(RegistryTest, TextUpTo259CharactersReadsBackAndAnythingElseAsTheDefault)
 {
-    EXPECT_EQ(0, Read("music", "none"));
-    EXPECT_STREQ("none", m_buffer);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    char buffer[260] = {};
+    const auto read = [&](const char* name, const char* dflt) {
+        return ReadRegistryString(HKEY_CURRENT_USER, kKey, name, dflt, buffer, sizeof(buffer));
+    };
+    EXPECT_EQ(0, read("music", "none"));
+    EXPECT_STREQ("none", buffer);
     HKEY hKey = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &hKey));
     EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "music", nullptr, nullptr, nullptr, nullptr));
@@ -35,14 +29,15 @@ TEST_F(RegistryTest, TextUpTo259CharactersReadsBackAndAnythingElseAsTheDefault)
     ::RegCloseKey(hKey);
     WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(260, 'b').c_str());
     for (const char* name : {"dword", "binary", "long"}) {
-        EXPECT_EQ(0, Read(name, "false")) << name;
-        EXPECT_STREQ("false", m_buffer) << name;
+        EXPECT_EQ(0, read(name, "false")) << name;
+        EXPECT_STREQ("false", buffer) << name;
     }
     for (const std::string& text : {std::string("continuity"), std::string("스텔론"), std::string(259, 'a')}) {
         EXPECT_EQ(1, WriteRegistryString(HKEY_CURRENT_USER, kKey, "music", text.c_str()));
-        EXPECT_EQ(1, Read("music", "none"));
-        EXPECT_EQ(text, m_buffer);
+        EXPECT_EQ(1, read("music", "none"));
+        EXPECT_EQ(text, buffer);
     }
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
 }
 
 }  // namespace

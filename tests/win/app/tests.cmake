@@ -1,7 +1,6 @@
 # Tests of the main program's spine: settings store, main window, real processes.
-stel7_wine_test(app_tests
+stel7_wine_test(app_tests MAIN_WINDOW LIBS psapi
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/MainWindowHarness.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Program_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Registry_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Transport_test.cpp
@@ -9,9 +8,7 @@ stel7_wine_test(app_tests
         ${CMAKE_CURRENT_LIST_DIR}/Faults_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/FaultMatrix_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Feeds_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/Sections_test.cpp
-        ${CMAKE_SOURCE_DIR}/res/stel7.rc
-    LIBS stel7app psapi)
+        ${CMAKE_CURRENT_LIST_DIR}/Sections_test.cpp)
 # The process tests start the program itself.
 add_dependencies(app_tests stel7)
 add_test(NAME manifest_processor COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/res/manifest_matches_machine.py

@@ -1,8 +1,7 @@
-// The one bound on every network call: the waiting thread answers what is sent
-// to its windows, each call gives up on a server that never answers, and a
-// process may end with such a call still blocked. Usage counts swallow every failure.
+// The one bound on every network call: each call gives up on a server that
+// never answers, and a process may end with such a call still blocked. Usage
+// counts swallow every failure.
 #include "feeds/AnalyticsPing.h"
-#include "feeds/Deadline.h"
 #include "feeds/UrlDownload.h"
 #include "feeds/XmlFetch.h"
 
@@ -15,9 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,9 +22,7 @@ namespace {
 
 constexpr const char kHangingPath[] = "/app/stel7/config/music.xml";
 
-class NetworkCallTest : public StandInTest
-{
-};
+using NetworkCallTest = StandInTest;
 
 TEST_F(NetworkCallTest, EveryCountReachesTheServerWhateverItAnswers)
 {
@@ -71,9 +66,7 @@ TEST_F(NetworkCallTest, EveryCallGivesUpOnAServerThatNeverAnswers)
 // The helper gives up after 1 s; the rest is Wine starting and ending a process.
 constexpr DWORD kLongestLifeMs = 15000;
 
-class ProcessExitTest : public StandInTest, public ::testing::WithParamInterface<const char*>
-{
-};
+class ProcessExitTest : public StandInTest, public ::testing::WithParamInterface<const char*> {};
 
 // The blocked thread must not keep the process alive or crash it.
 TEST_P(ProcessExitTest, ProcessEndsCleanlyWithAnAbandonedCallStillBlocked)

@@ -12,6 +12,7 @@
 #include "app/ExitRequest.h"
 #include "app/Registry.h"
 #include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"
 
 namespace {
@@ -19,25 +20,11 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\stel7";
 
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool MainProgramRuns()
 {
     HANDLE hMutex = ::OpenMutexA(SYNCHRONIZE, FALSE, "stel7");
     if (hMutex) ::CloseHandle(hMutex);
     return hMutex != nullptr;
-}
-
-bool WaitFor(bool (*condition)(), bool wanted, DWORD ms)
-{
-    for (DWORD waited = 0; condition() != wanted; waited += 100) {
-        if (waited >= ms) return false;
-        ::Sleep(100);
-    }
-    return true;
 }
 
 std::string MenuFolder()
@@ -52,17 +39,15 @@ protected:
     void SetUp() override
     {
         StandInTest::SetUp();
-        char szTemp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, szTemp);
-        m_strDir = std::string(szTemp) + "스텔론 설치 폴더 " + std::to_string(::GetCurrentProcessId());
+        m_strDir = TempDir() + "스텔론 설치 폴더 " + std::to_string(::GetCurrentProcessId());
         ASSERT_TRUE(RunSetup());
     }
     void TearDown() override
     {
         // Whatever a test left running ends as an installer would end it.
         ::PostMessageA(HWND_BROADCAST, g_nExitRequest, 0, 0);
-        WaitFor(&MainProgramRuns, false, 20000);
-        if (Exists(m_strDir)) Uninstall("/S /REMOVESETTINGS");
+        PumpUntil([] { return !MainProgramRuns(); }, 20000);
+        if (FileExists(m_strDir)) Uninstall("/S /REMOVESETTINGS");
         StandInTest::TearDown();
     }
 
@@ -79,24 +64,33 @@ protected:
     {
         ChildProcess uninstall;
         if (!uninstall.Start(m_strDir + "\\uninstall.exe", arguments) || !uninstall.WaitExit(20000)) return false;
-        return WaitFor(&InstallerRecordsGone, true, 20000);
+        return PumpUntil([] { return RegistryText(kRegUpdateKey, "stel7").empty(); }, 20000);
     }
-    static bool InstallerRecordsGone() { return RegistryText(kRegUpdateKey, "stel7").empty(); }
 
     std::string m_strDir;
 };
 
-TEST_F(InstallerTest, SilentInstallPlacesTheProgramsAndRecordsThem)
+TEST_F(InstallerTest, SilentInstallPlacesAndRecordsTheProgramsAndUninstallLeavesNothingButTheSettings)
 {
     for (const char* file : {"stel7.exe", "stel7agent.exe", "uninstall.exe"}) {
-        EXPECT_TRUE(Exists(m_strDir + "\\" + file)) << file;
+        EXPECT_TRUE(FileExists(m_strDir + "\\" + file)) << file;
     }
     EXPECT_EQ("194", RegistryText(kRegUpdateKey, "stel7"));
     EXPECT_EQ("194", RegistryText(kRegUpdateKey, "stel7agent"));
     EXPECT_EQ("\"" + m_strDir + "\\stel7agent.exe\"", RegistryText(kRunKey, "stel7agent"));
     EXPECT_EQ("\"" + m_strDir + "\\uninstall.exe\"", RegistryText(kUninstallKey, "UninstallString"));
-    EXPECT_TRUE(Exists(MenuFolder() + "스텔론.lnk"));
-    EXPECT_TRUE(Exists(MenuFolder() + "스텔론 제거.lnk"));
+    EXPECT_TRUE(FileExists(MenuFolder() + "스텔론.lnk"));
+    EXPECT_TRUE(FileExists(MenuFolder() + "스텔론 제거.lnk"));
+
+    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
+    ASSERT_TRUE(Uninstall("/S"));
+    EXPECT_FALSE(FileExists(m_strDir));
+    EXPECT_FALSE(FileExists(MenuFolder()));
+    EXPECT_EQ("", RegistryText(kRunKey, "stel7agent"));
+    EXPECT_EQ("", RegistryText(kUninstallKey, "UninstallString"));
+    EXPECT_EQ("", RegistryText(kRegUpdateKey, "stel7"));
+    EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
 }
 
 TEST_F(InstallerTest, AgentStartedAsAtLogonStartsTheMainProgram)
@@ -107,31 +101,18 @@ TEST_F(InstallerTest, AgentStartedAsAtLogonStartsTheMainProgram)
     ChildProcess agent;
     ASSERT_TRUE(agent.Start(command.substr(1, command.size() - 2)));
     EXPECT_TRUE(agent.WaitExit(20000));
-    EXPECT_TRUE(WaitFor(&MainProgramRuns, true, 20000));
+    EXPECT_TRUE(PumpUntil(&MainProgramRuns, 20000));
 }
 
 TEST_F(InstallerTest, UpdateOverARunningCopyEndsItAndStartsItAgain)
 {
     ChildProcess running;
     ASSERT_TRUE(running.Start(m_strDir + "\\stel7.exe"));
-    ASSERT_TRUE(WaitFor(&MainProgramRuns, true, 20000));
+    ASSERT_TRUE(PumpUntil(&MainProgramRuns, 20000));
     ASSERT_TRUE(RunSetup());
     EXPECT_TRUE(running.WaitExit(0));
-    EXPECT_TRUE(WaitFor(&MainProgramRuns, true, 20000));
+    EXPECT_TRUE(PumpUntil(&MainProgramRuns, 20000));
     EXPECT_EQ("194", RegistryText(kRegUpdateKey, "stel7"));
-}
-
-TEST_F(InstallerTest, SilentUninstallLeavesNothingButTheSettings)
-{
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
-    ASSERT_TRUE(Uninstall("/S"));
-    EXPECT_FALSE(Exists(m_strDir));
-    EXPECT_FALSE(Exists(MenuFolder()));
-    EXPECT_EQ("", RegistryText(kRunKey, "stel7agent"));
-    EXPECT_EQ("", RegistryText(kUninstallKey, "UninstallString"));
-    EXPECT_EQ("", RegistryText(kRegUpdateKey, "stel7"));
-    EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
 }
 
 }  // namespace

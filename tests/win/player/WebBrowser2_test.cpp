@@ -13,17 +13,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr int kBrowserId = 1003;
-
-bool WaitForRequest(const std::string& line)
-{
-    return PumpUntil([&] { return !StandIn::Log(line).empty(); }, 10000);
-}
 
 // {left, top, right, bottom} of the control's window in its placeholder's
 // client coordinates; empty without a control window.
@@ -37,80 +31,46 @@ std::vector<LONG> ControlPlace(HWND hPlaceholder)
     return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
-// A hidden top-level window holding a "Static" placeholder, as a dialog
-// template makes the browser's place. (Under Wine without a window manager,
-// taking a shown window down costs two seconds.)
-class Host
-{
-public:
-    Host()
-    {
-        hWnd_ = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-        hPlaceholder_ = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 320, 215, hWnd_,
-                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kBrowserId)),
-                                        GetModuleHandleA(nullptr), nullptr);
-        frame_.SubclassWindow(hWnd_);
-    }
-    ~Host() { Destroy(); }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-
-    // Binds the placeholder to the browser object as a dialog's data exchange does.
-    void Bind(CWebBrowser2& browser)
-    {
-        CDataExchange dx(&frame_, FALSE);
-        DDX_Control(&dx, kBrowserId, browser);
-    }
-    void Destroy()
-    {
-        if (hWnd_ && IsWindow(hWnd_)) DestroyWindow(hWnd_);
-        hWnd_ = nullptr;
-    }
-    HWND Placeholder() const { return hPlaceholder_; }
-
-private:
-    HWND hWnd_ = nullptr;
-    HWND hPlaceholder_ = nullptr;
-    CWnd frame_;
-};
-
-// OLE stays initialised on the test's thread until the process ends.
-class WebBrowser2Test : public StandInTest
-{
-protected:
-    void SetUp() override
-    {
-        StandInTest::SetUp();
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    }
-};
+using WebBrowser2Test = StandInTest;
 
 TEST_F(WebBrowser2Test, ControlFillsAndFollowsItsPlaceholderAndRequestsExactlyTheAddress)
 {
-    Host host;
+    // OLE stays initialised on the test's thread until the process ends.
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    // A hidden top-level window holding a "Static" placeholder, as a dialog
+    // template makes the browser's place. (Under Wine without a window manager,
+    // taking a shown window down costs two seconds.)
+    CWnd frame;
+    frame.SubclassWindow(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600, nullptr, nullptr,
+                                         nullptr, nullptr));
+    const HWND hPlaceholder = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 320, 215, frame.m_hWnd,
+                                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kBrowserId)), nullptr,
+                                              nullptr);
     {
         CWebBrowser2 browser;
-        host.Bind(browser);
+        // Bound to the placeholder as a dialog's data exchange binds it.
+        CDataExchange dx(&frame, FALSE);
+        DDX_Control(&dx, kBrowserId, browser);
         ASSERT_TRUE(browser.HasControl());
-        EXPECT_EQ((std::vector<LONG>{0, 0, 320, 215}), ControlPlace(host.Placeholder()));
+        EXPECT_EQ((std::vector<LONG>{0, 0, 320, 215}), ControlPlace(hPlaceholder));
         // The placeholder must not paint over the control.
-        EXPECT_TRUE(GetWindowLongA(host.Placeholder(), GWL_STYLE) & WS_CLIPCHILDREN);
+        EXPECT_TRUE(GetWindowLongA(hPlaceholder, GWL_STYLE) & WS_CLIPCHILDREN);
         for (const SIZE& size : {SIZE{800, 478}, SIZE{1, 1}, SIZE{0, 0}, SIZE{786, 444}}) {
             browser.MoveWindow(-2, -2, size.cx, size.cy);
-            EXPECT_EQ((std::vector<LONG>{0, 0, size.cx, size.cy}), ControlPlace(host.Placeholder()));
+            EXPECT_EQ((std::vector<LONG>{0, 0, size.cx, size.cy}), ControlPlace(hPlaceholder));
         }
         // The player's query goes out as written: "&amp;" and ';' included.
         const std::string target = "/v/abc123?version=3&amp;autohide=1;autoplay=1;showinfo=0";
         browser.Navigate(StandIn::Url(target).c_str());
-        EXPECT_TRUE(WaitForRequest("GET " + target));
+        EXPECT_TRUE(PumpUntil([&] { return !StandIn::Log("GET " + target).empty(); }, 10000));
         EXPECT_EQ(StandIn::Url(target), browser.GetLocationURL().Str());
     }
     // The object went before its window: the control went with it, the
     // placeholder stays an ordinary window.
-    EXPECT_EQ(nullptr, GetWindow(host.Placeholder(), GW_CHILD));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(host.Placeholder()));
-    EXPECT_TRUE(MoveWindow(host.Placeholder(), 0, 0, 50, 40, TRUE));
+    EXPECT_EQ(nullptr, GetWindow(hPlaceholder, GW_CHILD));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hPlaceholder));
+    EXPECT_TRUE(MoveWindow(hPlaceholder, 0, 0, 50, 40, TRUE));
+    frame.DestroyWindow();
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Registry.h"
-#include "framework/WinApp.h"
 #include "settings/SettingsDlg.h"
 #include "tests/win/app/MainWindowHarness.h"
 #include "tests/win/support/ChildProcess.h"
@@ -80,20 +78,6 @@ bool SetKeyAccess(const char* pszSddl)
 
 class SettingsDlgTest : public OpenedMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        OpenedMainWindowTest::SetUp();
-        // As in the program: a dialog made without a parent is owned by the main window.
-        m_app.m_pMainWnd = &Dlg();
-    }
-    void TearDown() override
-    {
-        m_harness.Close();
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        OpenedMainWindowTest::TearDown();
-    }
-
     // Runs a settings command whose dialog the steps drive; true when all
     // steps ran and ended the dialog, and the main window is usable again.
     bool Open(std::vector<ModalStep> steps, int nCommand = ID_TOOLS_SETTINGS)
@@ -103,11 +87,9 @@ protected:
         Dlg().SendMessage(WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
         return driver.m_nStepsRun == count && driver.m_nClosed == 0 && ::IsWindowEnabled(Dlg().m_hWnd);
     }
-
-    CWinApp m_app;
 };
 
-TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
+TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndOnlyAConfirmedApplyWritesThem)
 {
     std::string shown;
     // No values: the defaults.
@@ -116,19 +98,36 @@ TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExact)
     const struct {
         std::string stored[3];
         const char* shown;
-    } cases[] = {
+    } stored[] = {
         {{"true", "true", "random"}, "11 3"},  {{"false", "false", "continuity"}, "00 2"},
         {{"TRUE", "True", "Loop"}, "00 -1"},  {{" true", "true ", "none "}, "00 -1"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : stored) {
         Store(c.stored);
         EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}));
         EXPECT_EQ(c.shown, shown) << c.stored[0] << "/" << c.stored[1] << "/" << c.stored[2];
     }
-}
 
-TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo)
-{
+    // Another program's window comes to the front, then both commands arrive.
+    HWND hOther = nullptr;
+    bool inFront = false;
+    EXPECT_TRUE(Open({[&](HWND) {
+                          hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                                     nullptr, nullptr, nullptr);
+                          ::SetForegroundWindow(hOther);
+                          Dlg().PostMessage(WM_COMMAND, ID_TRAY_SETTINGS);
+                          Dlg().PostMessage(WM_COMMAND, ID_TOOLS_SETTINGS);
+                      },
+                      [&](HWND hDlg) {
+                          inFront = ::GetForegroundWindow() == hDlg && !ModalDriver::FindModal(hDlg);
+                          ::DestroyWindow(hOther);
+                      },
+                      Click(IDC_BTN_CANCEL)},
+                     ID_TRAY_SETTINGS));
+    EXPECT_TRUE(inFront);
+    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)})) << "once closed, the command opens it again";
+
+    // Only a confirmed apply writes, and hides the dialog before saying so.
     const auto key = [](WPARAM nKey) {
         return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
     };
@@ -162,11 +161,10 @@ TEST_F(SettingsDlgTest, OnlyAConfirmedApplyWritesAndHidesTheDialogBeforeSayingSo
             EXPECT_EQ(confirm, box.ownerVisible) << row;
         }
     }
-}
 
-TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
-{
+    // A write that fails is reported and keeps the dialog open for another try.
     Store({"true", "false", "loop"});
+    ClearRecordedBoxes();
     ASSERT_TRUE(SetKeyAccess("D:P(A;;KR;;;WD)"));
     AnswerNextBoxes({IDYES, IDOK, IDYES});
     EXPECT_TRUE(Open({Apply(0, 1, 3), [](HWND hDlg) {
@@ -180,28 +178,6 @@ TEST_F(SettingsDlgTest, FailedWriteIsReportedAndKeepsTheDialogOpen)
     EXPECT_TRUE(boxes[1].ownerVisible);
     EXPECT_EQ(kApplied, boxes[3].text);
     EXPECT_EQ("false/true/random", Stored());
-}
-
-TEST_F(SettingsDlgTest, SecondCommandBringsTheOpenDialogForward)
-{
-    HWND hOther = nullptr;
-    bool inFront = false;
-    EXPECT_TRUE(Open({[&](HWND) {
-                          // Another program's window comes to the front, then both commands arrive.
-                          hOther = ::CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
-                                                     nullptr, nullptr, nullptr);
-                          ::SetForegroundWindow(hOther);
-                          Dlg().PostMessage(WM_COMMAND, ID_TRAY_SETTINGS);
-                          Dlg().PostMessage(WM_COMMAND, ID_TOOLS_SETTINGS);
-                      },
-                      [&](HWND hDlg) {
-                          inFront = ::GetForegroundWindow() == hDlg && !ModalDriver::FindModal(hDlg);
-                          ::DestroyWindow(hOther);
-                      },
-                      Click(IDC_BTN_CANCEL)},
-                     ID_TRAY_SETTINGS));
-    EXPECT_TRUE(inFront);
-    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)})) << "once closed, the command opens it again";
 }
 
 }  // namespace

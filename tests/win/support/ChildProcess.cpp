@@ -54,3 +54,14 @@ std::string TestProgramDir()
     std::string dir(szPath);
     return dir.substr(0, dir.find_last_of('\\') + 1);
 }
+
+std::string TempDir()
+{
+    char szFolder[MAX_PATH + 1] = {};
+    return std::string(szFolder, ::GetTempPathA(MAX_PATH, szFolder));
+}
+
+bool FileExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

@@ -1,7 +1,8 @@
 #pragma once
 
-// A program the test starts and, whatever happens, ends again; and the record
-// of programs started that StartRecorder writes.
+// A program the test starts and, whatever happens, ends again; the record of
+// programs started that StartRecorder writes; and the folders and files the
+// tests place programs in.
 
 #include <windows.h>
 
@@ -41,3 +42,6 @@ void ClearRecordedStarts();
 
 // The folder the test program lives in, with its trailing backslash.
 std::string TestProgramDir();
+// The user's temporary folder, with its trailing backslash.
+std::string TempDir();
+bool FileExists(const std::string& path);

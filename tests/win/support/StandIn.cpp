@@ -43,14 +43,11 @@ bool Request(const char* method, const std::string& target, const std::string& b
     return status == 200;
 }
 
-std::string Encoded(const std::string& text)
-{
-    return core::PercentEncodeUtf8(text);
-}
-
 }  // namespace
 
 namespace StandIn {
+
+using core::PercentEncodeUtf8;
 
 std::string Url(const std::string& path)
 {
@@ -64,23 +61,29 @@ bool Reset()
 
 bool SetFault(const std::string& path, const std::string& mode, int seconds)
 {
-    return Request("GET", "/__standin/fault?path=" + Encoded(path) + "&mode=" + Encoded(mode) +
+    return Request("GET", "/__standin/fault?path=" + PercentEncodeUtf8(path) + "&mode=" + PercentEncodeUtf8(mode) +
                               (seconds > 0 ? "&seconds=" + std::to_string(seconds) : ""));
 }
 
 bool ServeFile(const std::string& path, const std::string& name)
 {
-    return Request("GET", "/__standin/doc?path=" + Encoded(path) + "&file=" + Encoded(name));
+    return Request("GET", "/__standin/doc?path=" + PercentEncodeUtf8(path) + "&file=" + PercentEncodeUtf8(name));
 }
 
 bool SetDocument(const std::string& path, const std::string& body)
 {
-    return Request("POST", "/__standin/doc?path=" + Encoded(path), body);
+    return Request("POST", "/__standin/doc?path=" + PercentEncodeUtf8(path), body);
 }
 
 bool GoDown(int seconds)
 {
     return Request("GET", "/__standin/down?seconds=" + std::to_string(seconds));
+}
+
+bool Serve(const std::string& path, const FaultCase& c)
+{
+    return SetFault(path, *c.fault ? c.fault : "none") &&
+           ((*c.fault && c.document.empty()) || SetDocument(path, c.document));
 }
 
 std::vector<std::string> Log(const std::string& prefix)

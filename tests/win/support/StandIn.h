@@ -38,4 +38,17 @@ bool ClearLog();
 // Takes the server down for `seconds`: connections are refused, then it listens again.
 bool GoDown(int seconds);
 
+// One case of a table run against a path: the stand-in answers with `fault`,
+// or, when that is "", serves `document`; `expected` is what the test then asks.
+struct FaultCase {
+    const char* fault;
+    std::string document;
+    bool expected;
+};
+
+// Serves the case for `path`, replacing what an earlier case served there: its
+// document, shaped by its fault when it has both ("slow", "short"), or the
+// fault alone.
+bool Serve(const std::string& path, const FaultCase& c);
+
 }  // namespace StandIn

@@ -1,14 +1,7 @@
 // The promotion pop-up and toast on the real main window: what the vendor's
 // advertising document switches on, where each window shows, that each
 // showing is counted once, and that no document or address does harm.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include "app/MainDlg.h"
-#include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/StandInTest.h"
 #include "update/PopupDlg.h"
 #include "update/ToastDlg.h"
 
@@ -52,34 +45,27 @@ LRESULT CALLBACK VetoDialogs(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
-class PromotionsTest : public StandInTest {
-protected:
-    void TearDown() override
-    {
-        m_harness.Close();
-        StandInTest::TearDown();
-    }
-    void OpenWith(const std::string& document)
-    {
-        ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, document));
-        ASSERT_TRUE(m_harness.Open());
-    }
-    CMainDlg& Dlg() { return m_harness.Dlg(); }
-    size_t Counts(const char* pszEvent) { return StandIn::Log(kCount + pszEvent + "&key=stel7").size(); }
-    bool Fetched(const char* pszName)
-    {
-        return PumpUntil([&] { return !StandIn::Log(std::string("GET /app/stel7/advert/") + pszName).empty(); },
-                         10000);
-    }
-
-    MainWindowHarness m_harness;
-};
-
-TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
+size_t Counts(const char* pszEvent)
 {
-    OpenWith(Advert({{"popup_setting", "true"}, {"popup_url", Page("popup.html")}, {"toast_setting", "true"},
-                     {"toast_url", Page("toast.html")}}));
-    CPopupDlg* pPopup = Dlg().m_pPopupDlg;
+    return StandIn::Log(kCount + pszEvent + "&key=stel7").size();
+}
+
+bool Fetched(const char* pszName)
+{
+    return PumpUntil([&] { return !StandIn::Log(std::string("GET /app/stel7/advert/") + pszName).empty(); }, 10000);
+}
+
+// The test serves its advertising document before it opens the window.
+using PromotionsTest = StandInTest;
+
+TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWithAWebAddressEachShownOnceAndCounted)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, Advert({{"popup_setting", "true"}, {"popup_url", Page("popup.html")},
+                                                          {"toast_setting", "true"}, {"toast_url", Page("toast.html")}})));
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.Open());
+    CMainDlg& dlg = harness.Dlg();
+    CPopupDlg* pPopup = dlg.m_pPopupDlg;
     ASSERT_TRUE(Shown(pPopup));
     EXPECT_TRUE(Fetched("popup.html"));
     // Centred on the work area; the toast's corner is the core's (Geometry_test).
@@ -91,13 +77,13 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
     pPopup->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpFor(100);
     EXPECT_FALSE(pPopup->IsWindowVisible());
-    EXPECT_EQ(pPopup, Dlg().m_pPopupDlg);
+    EXPECT_EQ(pPopup, dlg.m_pPopupDlg);
 
     CToastDlg* pFirst = nullptr;
     for (const int nHide : {SC_CLOSE, ID_FILE_TRAY}) {
-        Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
-        Dlg().SendMessage(nHide == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND, nHide, 0);
-        CToastDlg* pToast = Dlg().m_pToastDlg;
+        dlg.SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
+        dlg.SendMessage(nHide == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND, nHide, 0);
+        CToastDlg* pToast = dlg.m_pToastDlg;
         ASSERT_TRUE(Shown(pToast)) << nHide;
         if (!pFirst) pFirst = pToast;
         EXPECT_EQ(pFirst, pToast) << "one toast, reused";
@@ -109,63 +95,52 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideEachShownOnceAndCounted)
     }
     EXPECT_TRUE(Fetched("toast.html"));
     EXPECT_EQ(1u, Counts("popup"));
-}
 
-TEST_F(PromotionsTest, OnlyAnExactSwitchWithAWebAddressShowsAndAWindowlessObjectIsMadeAgain)
-{
-    OpenWith(Advert({}));
-    const std::string page = Page("toast.html");
-    std::string upperCase = page;
+    std::string upperCase = Page("toast.html");
     upperCase.replace(0, 4, "HTTP");
     const auto toast = [](const std::string& setting, const std::string& url) {
         return Advert({{"toast_setting", setting}, {"toast_url", url}});
     };
-    const struct {
-        const char* what;
-        std::string fault;  // "none": the document is served
-        std::string document;
-        bool shown;
-    } cases[] = {
-        {"javascript address", "none", toast("true", "javascript:alert(1)"), false},
-        {"capitals", "none", toast("TRUE", page), false},
-        {"html page", "html", "", false},
-        {"scheme in capitals", "none", toast("true", upperCase), true},
-        {"https, elements anywhere, first wins", "none",
-         "<a><b><toast_url>https://127.0.0.1:1/t.html</toast_url></b><toast_setting>true</toast_setting>"
-         "<toast_setting>false</toast_setting><toast_url>javascript:alert(1)</toast_url></a>",
+    const StandIn::FaultCase cases[] = {
+        {"", toast("true", "javascript:alert(1)"), false},
+        {"", toast("TRUE", Page("toast.html")), false},
+        {"html", "", false},
+        {"", toast("true", upperCase), true},
+        // https, the elements anywhere, the first of each taken
+        {"", "<a><b><toast_url>https://127.0.0.1:1/t.html</toast_url></b><toast_setting>true</toast_setting>"
+             "<toast_setting>false</toast_setting><toast_url>javascript:alert(1)</toast_url></a>",
          true},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(StandIn::SetFault(kAdvertPath, c.fault));
-        if (!c.document.empty()) {
-            ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, c.document));
-        }
-        Dlg().CheckToast();
-        EXPECT_EQ(c.shown, Shown(Dlg().m_pToastDlg)) << c.what;
-        EXPECT_EQ(c.shown ? 1u : 0u, Counts("toast")) << c.what;
-        if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->ShowWindow(SW_HIDE);
-        StandIn::Reset();
+    for (const StandIn::FaultCase& c : cases) {
+        SCOPED_TRACE(c.fault + c.document);
+        ASSERT_TRUE(StandIn::ClearLog());
+        ASSERT_TRUE(StandIn::Serve(kAdvertPath, c));
+        dlg.CheckToast();
+        EXPECT_EQ(c.expected, Shown(dlg.m_pToastDlg));
+        EXPECT_EQ(c.expected ? 1u : 0u, Counts("toast"));
+        dlg.m_pToastDlg->ShowWindow(SW_HIDE);
     }
 
-    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, toast("true", page)));
+    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, toast("true", Page("toast.html"))));
+    ASSERT_TRUE(StandIn::ClearLog());
     // An object whose window was never made is deleted, not lost.
-    if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->DestroyWindow();
-    delete Dlg().m_pToastDlg;
+    if (dlg.m_pToastDlg) dlg.m_pToastDlg->DestroyWindow();
+    delete dlg.m_pToastDlg;
     bool deleted = false;
-    Dlg().m_pToastDlg = new ProbeToast(&deleted);
-    Dlg().CheckToast();
+    dlg.m_pToastDlg = new ProbeToast(&deleted);
+    dlg.CheckToast();
     EXPECT_TRUE(deleted);
-    ASSERT_TRUE(Shown(Dlg().m_pToastDlg));
+    ASSERT_TRUE(Shown(dlg.m_pToastDlg));
     EXPECT_EQ(1u, Counts("toast"));
 
     // The window is destroyed behind the object's back, and no new one can
     // be made: nothing is shown or counted.
-    ::DestroyWindow(Dlg().m_pToastDlg->m_hWnd);
+    ::DestroyWindow(dlg.m_pToastDlg->m_hWnd);
     const HHOOK hVeto = ::SetWindowsHookExA(WH_CBT, &VetoDialogs, nullptr, ::GetCurrentThreadId());
     ASSERT_TRUE(hVeto);
-    Dlg().CheckToast();
+    dlg.CheckToast();
     ::UnhookWindowsHookEx(hVeto);
-    EXPECT_EQ(nullptr, Dlg().m_pToastDlg);
+    EXPECT_EQ(nullptr, dlg.m_pToastDlg);
     EXPECT_EQ(1u, Counts("toast"));
 }
 

@@ -2,11 +2,6 @@
 // window, which answer "up to date" when the user asked, and which show
 // nothing at all. The window is closed as soon as it shows, before its
 // download begins. The number rules themselves are the core's (Version_test).
-#include <gtest/gtest.h>
-
-#include "app/Registry.h"
-#include "framework/WinApp.h"
-#include "res/resource.h"
 #include "tests/win/app/MainWindowHarness.h"
 #include "tests/win/support/ModalDriver.h"
 
@@ -29,8 +24,6 @@ protected:
     void SetUp() override
     {
         OpenedMainWindowTest::SetUp();
-        // As in the program: the update window is owned by the main window.
-        m_app.m_pMainWnd = &Dlg();
         // The installed build, whatever the tests before left.
         WriteRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7", "194");
     }
@@ -51,58 +44,48 @@ protected:
         EXPECT_EQ(0, driver.m_nClosed) << "a second update window";
         return driver.m_nStepsRun == 1;
     }
-
-    CWinApp m_app;
-    const std::string m_strUrl = Address(StandIn::Url("/app/stel7/update/stel7_update.exe"));
 };
 
-TEST_F(UpdateCheckTest, AnnouncedNewerBuildOpensTheWindowSilentlyOrOnRequest)
+TEST_F(UpdateCheckTest, NewerBuildOpensTheWindowAndOnlyARequestedCheckOfAReadableDocumentSaysUpToDate)
 {
+    const std::string url = Address(StandIn::Url("/app/stel7/update/stel7_update.exe"));
     const struct {
         std::string document;
         int nCommand;
-    } cases[] = {
-        {Document("195abc", m_strUrl), ID_HELP_UPDATE},
-        {"<r><a><b><update_ver>195</update_ver></b></a><c>" + m_strUrl + "</c></r>", ID_TRAY_UPDATE},
-        {Document("195", Address("file:///C:/x.exe") + m_strUrl), 0},  // the last address counts
+    } newer[] = {
+        {Document("195abc", url), ID_HELP_UPDATE},
+        {"<r><a><b><update_ver>195</update_ver></b></a><c>" + url + "</c></r>", ID_TRAY_UPDATE},
+        {Document("195", Address("file:///C:/x.exe") + url), 0},  // the last address counts
     };
-    for (const auto& c : cases) {
+    for (const auto& c : newer) {
         SCOPED_TRACE(c.document);
         ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, c.document));
+        ASSERT_TRUE(StandIn::ClearLog());
         EXPECT_TRUE(Check(c.nCommand));
         EXPECT_EQ(std::vector<std::string>{std::string("GET ") + kUpdatePath}, StandIn::Log());
-        ASSERT_TRUE(StandIn::ClearLog());
     }
     EXPECT_TRUE(RecordedBoxes().empty());
-}
 
-TEST_F(UpdateCheckTest, OnlyARequestedCheckOfAReadableDocumentSaysUpToDate)
-{
-    const struct {
-        const char* fault;
-        std::string document;
-        bool bUpToDate;
-    } cases[] = {
-        {"", Document("194", m_strUrl), true},
+    // Whether the check says "up to date" when asked.
+    const StandIn::FaultCase cases[] = {
+        {"", Document("194", url), true},
         // Error pages that happen to be well-formed read as documents without elements.
         {"html", "", true},
         {"malformed", "", false},
-        {"close", "", false},
         {"", Document("195", ""), false},
         {"", Document("195", Address("file:///C:/windows/notepad.exe")), false},
     };
-    for (const auto& c : cases) {
+    for (const StandIn::FaultCase& c : cases) {
         SCOPED_TRACE(c.fault + c.document);
-        ASSERT_TRUE(StandIn::Reset());
-        ASSERT_TRUE(*c.fault ? StandIn::SetFault(kUpdatePath, c.fault) : StandIn::SetDocument(kUpdatePath, c.document));
+        ASSERT_TRUE(StandIn::Serve(kUpdatePath, c));
         ClearRecordedBoxes();
         EXPECT_FALSE(Check(ID_HELP_UPDATE));
-        ASSERT_EQ(c.bUpToDate ? 1u : 0u, RecordedBoxes().size());
-        if (c.bUpToDate) {
+        ASSERT_EQ(c.expected ? 1u : 0u, RecordedBoxes().size());
+        if (c.expected) {
             EXPECT_EQ("사용 중인 스텔론는 이미 최신 버전입니다.", RecordedBoxes()[0].text);
         }
         EXPECT_FALSE(Check(0));
-        EXPECT_EQ(c.bUpToDate ? 1u : 0u, RecordedBoxes().size());
+        EXPECT_EQ(c.expected ? 1u : 0u, RecordedBoxes().size());
     }
 }
 

@@ -1,6 +1,7 @@
 // The update window run modally as the update check runs it: it downloads,
 // moves its bar, starts the verified updater and ends itself; the user may
-// close it at any time, and keys do not close it.
+// close it at any time, and keys do not close it. And the real program, as a
+// user meets an update at start-up.
 #include "update/UpdateDlg.h"
 
 #include <commctrl.h>
@@ -52,7 +53,7 @@ TEST_F(UpdateDlgTest, VerifiedUpdaterStartsAndTheWindowEndsItself)
     EXPECT_EQ(0, LeftoverDownloads());
 }
 
-TEST_F(UpdateDlgTest, KeysLeaveItOpenAndTheCloseBoxCancelsTheDownload)
+TEST_F(UpdateDlgTest, KeysLeaveItOpenTheCloseBoxCancelsTheDownloadAndTheOtherProgramsLockKeepsItFromStarting)
 {
     // A verified updater that would start once its slow answer completed.
     constexpr int kTrickleSeconds = 8;
@@ -80,23 +81,33 @@ TEST_F(UpdateDlgTest, KeysLeaveItOpenAndTheCloseBoxCancelsTheDownload)
     EXPECT_EQ(0, driver.m_nClosed);
     // Long before the answer completes (a window's end takes about 2 s under Wine).
     EXPECT_LT(::GetTickCount64() - closedAt, 5000u);
-    // The lock is free for the other program at once.
-    EXPECT_TRUE(OtherProgram().Holds());
+    // The lock is free for the other program at once; while that holds it, a
+    // window closes without downloading.
+    OtherProgram other;
+    EXPECT_TRUE(other.Holds());
+    ASSERT_TRUE(StandIn::ClearLog());
+    CUpdateDlg second(m_strUrl.c_str(), SiteFile("good.sig").c_str(), TempDir().c_str());
+    second.DoModal();
+    EXPECT_TRUE(StandIn::Log(std::string("GET ") + kPath).empty());
     // After the answer would have completed, nothing has started.
     EXPECT_EQ("", WaitForStart(kTrickleSeconds * 1000));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(TargetPath().c_str()));
+    EXPECT_FALSE(FileExists(TargetPath()));
     EXPECT_EQ(0, LeftoverDownloads());
 }
 
-TEST_F(UpdateDlgTest, WhileTheOtherProgramHoldsTheLockTheWindowClosesWithoutDownloading)
+using UpdateProgramTest = UpdaterTest;
+
+// The document announces a newer build, and the signed updater is downloaded,
+// verified and started before the main window shows.
+TEST_F(UpdateProgramTest, NewerBuildAtStartUpIsDownloadedVerifiedAndStarted)
 {
-    OtherProgram other;
-    ASSERT_TRUE(other.Holds());
-    ASSERT_TRUE(StandIn::ClearLog());
-    CUpdateDlg dlg(m_strUrl.c_str(), SiteFile("good.sig").c_str(), TempDir().c_str());
-    dlg.DoModal();
-    EXPECT_TRUE(StandIn::Log(std::string("GET ") + kPath).empty());
-    EXPECT_EQ("", WaitForStart(2000));
+    ASSERT_TRUE(StandIn::SetDocument("/app/stel7/update/update.xml",
+                                     "<update><update_ver>195</update_ver><update_url>" + StandIn::Url(kPath) +
+                                         "</update_url><update_sig>" + SiteFile("good.sig") + "</update_sig></update>"));
+    // stel7.exe of this build: the test program sits in <build>\tests\win.
+    ChildProcess program;
+    ASSERT_TRUE(program.Start(TestProgramDir() + "..\\..\\app\\stel7.exe"));
+    EXPECT_EQ(0, ::lstrcmpiA(WaitForStart(30000).c_str(), TargetPath().c_str()));
 }
 
 }  // namespace

@@ -39,12 +39,6 @@ inline std::string SiteFile(const char* pszName)
     return ReadFileBytes(TestProgramDir() + "update-site\\" + pszName);
 }
 
-inline std::string TempDir()
-{
-    char szFolder[MAX_PATH + 1] = {};
-    return std::string(szFolder, ::GetTempPathA(MAX_PATH, szFolder));
-}
-
 inline std::string TargetPath() { return TempDir() + "stel7_update.exe"; }
 
 inline bool Serve(const std::string& bytes) { return StandIn::SetDocument(kPath, bytes); }

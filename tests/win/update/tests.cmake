@@ -19,15 +19,11 @@ add_custom_command(
     VERBATIM)
 add_custom_target(update_site ALL DEPENDS ${update_site}/update.xml)
 
-stel7_wine_test(update_tests
+stel7_wine_test(update_tests MAIN_WINDOW
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/../app/MainWindowHarness.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UpdateCheck_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UpdateDlg_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/UpdateProgram_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/VerifiedDownload_test.cpp
-        ${CMAKE_SOURCE_DIR}/res/stel7.rc
-    LIBS stel7app)
+        ${CMAKE_CURRENT_LIST_DIR}/VerifiedDownload_test.cpp)
 # Korean literals are the CP949 bytes the program shows.
 target_compile_options(update_tests PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
 # The program test starts the program itself.

@@ -36,11 +36,10 @@ protected:
     }
 
     // The target goes out exactly as written.
-    httplib::Result Get(const std::string& target, int readTimeoutSeconds = 10) const
+    httplib::Result Get(const std::string& target) const
     {
         httplib::Client client("127.0.0.1", server_->Port());
         client.set_url_encode(false);
-        client.set_read_timeout(readTimeoutSeconds);
         return client.Get(target);
     }
     std::string Body(const std::string& target) const

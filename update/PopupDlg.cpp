@@ -1,9 +1,0 @@
-#include "update/PopupDlg.h"
-
-BOOL CPopupDlg::OnInitDialog()
-{
-    CPromotionDlg::OnInitDialog();
-    MoveWindow(m_rcLayout);
-    CenterWindow();
-    return TRUE;
-}
