@@ -41,7 +41,6 @@ std::string Flood(int entries, size_t filler)
                               "</title><id>http://x/v/abcdefghijk</id><link>http://x/</link><uri>http://x/</uri>"
                               "<name>n</name><published>2013-05-01T00:00:00.000Z</published></item></entry>";
     std::string body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><feed><channel>";
-    body.reserve(body.size() + entry.size() * static_cast<size_t>(entries) + 32);
     for (int i = 0; i < entries; ++i) body += entry;
     return body + "</channel></feed>";
 }
@@ -66,10 +65,7 @@ SIZE_T PrivateBytes()
     return counters.PrivateUsage;
 }
 
-void PrintTo(const Site& site, std::ostream* os)
-{
-    *os << site.name;
-}
+void PrintTo(const Site& site, std::ostream* os) { *os << site.name; }
 
 class FaultMatrixTest : public OpenedMainWindowTest, public ::testing::WithParamInterface<Site> {};
 

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <set>
@@ -157,19 +158,39 @@ TEST_F(ProgramTest, UserDrivesEverySectionTheMusicClockTheSettingsAndTheTray)
     EXPECT_EQ("GET /app/stel7/update/update.xml", startUp[1]);
     EXPECT_EQ(0u, startUp[2].find("GET /search?key="));
     EXPECT_EQ(0u, startUp[3].find("GET /feeds/api/videos?max-results=30&q="));
-    EXPECT_EQ(0u, startUp[4].find("GET /search.atom?q="));
+    // Both searches ask for the rank's first term, which the prompt shows.
+    const std::string term = startUp[3].substr(startUp[3].find("&q=") + 3);
+    EXPECT_FALSE(term.empty());
+    EXPECT_EQ("GET /search.atom?q=" + term, startUp[4]);
     EXPECT_EQ("GET /app/stel7/advert/config.xml", startUp[5]);
+    char prompt[256] = {};
+    ::SendMessageA(::GetDlgItem(hMain, IDC_EDIT_SEARCH), WM_GETTEXT, sizeof(prompt), reinterpret_cast<LPARAM>(prompt));
+    EXPECT_EQ(0u, std::string(prompt).find("지금 네이버 검색어 1위는? ")) << prompt;
     EXPECT_GT(Rows(hMain, IDC_LIST_VIDEO), 0);
+    EXPECT_GT(Rows(hMain, IDC_LIST_TWEET), 0);
+    // A themed button paints over the background the window gives it; a
+    // background with the button left out showed as a black box.
+    RECT rc;
+    ::GetWindowRect(::GetDlgItem(hMain, IDC_BTN_PLAY), &rc);
+    const HDC hScreen = ::GetDC(nullptr);
+    EXPECT_NE(RGB(0, 0, 0), ::GetPixel(hScreen, (rc.left + rc.right) / 2, rc.top + 3));
+    ::ReleaseDC(nullptr, hScreen);
 
+    // Each section counts its press, then loads and shows its list alone, its
+    // tabs, and the transport buttons where they apply; pressing the section
+    // on screen runs its switch again.
     const struct {
         int button, list, tabs;
+        bool transport;
+        const char* event;
         const char* request;
     } sections[] = {
-        {IDC_BTN_SECTION_CHANNEL, IDC_LIST_CHANNEL, 11, "GET /rss/user/"},
-        {IDC_BTN_SECTION_HUMOR, IDC_LIST_HUMOR, 1, "GET /zbxe/comedy/rss"},
-        {IDC_BTN_SECTION_SEARCH, IDC_LIST_VIDEO, 2, "GET /search.atom"},
-        {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, "GET /app/stel7/config/music.xml"},
+        {IDC_BTN_SECTION_SEARCH, IDC_LIST_VIDEO, 2, true, "menu_search", "GET /search.atom"},
+        {IDC_BTN_SECTION_CHANNEL, IDC_LIST_CHANNEL, 11, true, "menu_vod", "GET /rss/user/"},
+        {IDC_BTN_SECTION_HUMOR, IDC_LIST_HUMOR, 1, false, "menu_best", "GET /zbxe/comedy/rss"},
+        {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, true, "menu_music", "GET /app/stel7/config/music.xml"},
     };
+    const int lists[] = {IDC_LIST_VIDEO, IDC_LIST_TWEET, IDC_LIST_CHANNEL, IDC_LIST_MUSIC, IDC_LIST_HUMOR};
     const HWND hTab = ::GetDlgItem(hMain, IDC_TAB);
     for (const auto& section : sections) {
         SCOPED_TRACE(section.request);
@@ -181,6 +202,10 @@ TEST_F(ProgramTest, UserDrivesEverySectionTheMusicClockTheSettingsAndTheTray)
                        Shown(hMain, section.list);
             },
             20000));
+        EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_" + std::string(section.event) + "&key=stel7",
+                  StandIn::Log().front());
+        EXPECT_EQ(1, std::count_if(std::begin(lists), std::end(lists), [&](int nList) { return Shown(hMain, nList); }));
+        EXPECT_EQ(section.transport, Shown(hMain, IDC_BTN_PLAY));
         EXPECT_EQ(section.tabs, ::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
         if (section.button != IDC_BTN_SECTION_CHANNEL) continue;
         // Each channel tab loads a channel of its own.
