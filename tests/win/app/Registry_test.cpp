@@ -28,7 +28,8 @@ TEST(RegistryTest, TextUpTo259CharactersReadsBackAndAnythingElseAsTheDefault)
     ::RegSetValueExA(hKey, "binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>("true"), 4);
     ::RegCloseKey(hKey);
     WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(260, 'b').c_str());
-    for (const char* name : {"dword", "binary", "long"}) {
+    WriteRegistryString(HKEY_CURRENT_USER, kKey, "longer", std::string(1000, 'b').c_str());
+    for (const char* name : {"dword", "binary", "long", "longer"}) {
         EXPECT_EQ(0, read(name, "false")) << name;
         EXPECT_STREQ("false", buffer) << name;
     }
