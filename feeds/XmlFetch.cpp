@@ -9,6 +9,7 @@
 #include <shlwapi.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -18,6 +19,12 @@ namespace {
 constexpr IID kIidXmlHttpRequest = {0xED8C108D, 0x4349, 0x11D2, {0x91, 0xA4, 0x00, 0xC0, 0x4F, 0x79, 0x69, 0xE8}};
 constexpr IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 constexpr DWORD kAnyServer = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+// The feeds are kilobytes and tens of entries. A reply past this length is not
+// parsed, and records past this count are not read: tens of megabytes or
+// thousands of rows outlast the deadline, and an abandoned parse runs on,
+// competing with the next fetch.
+constexpr UINT kLongestDocumentChars = 8 * 1024 * 1024;
+constexpr long kMostRecords = 10000;
 
 // Owns one interface pointer.
 template <typename T>
@@ -202,7 +209,7 @@ std::string FirstDescendantValue(IXMLDOMNode* record, const XmlReading& field)
 std::vector<std::vector<std::string>> ReadRecords(IXMLDOMNodeList* list, const std::vector<XmlReading>& fields)
 {
     std::vector<std::vector<std::string>> records;
-    const long length = LengthOf(list);
+    const long length = std::min(LengthOf(list), kMostRecords);
     for (long i = 0; i < length; ++i)
     {
         ComPtr<IXMLDOMNode> record;
@@ -293,6 +300,8 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
     http->get_responseText(text.Out());
     // The request went through; from here on a failure is "no document".
     result.requestFailed = false;
+    if (SysStringLen(text.Get()) > kLongestDocumentChars)
+        return result;
     ComPtr<IXMLDOMDocument2> document;
     if (FAILED(CreateDocument(document)))
         return result;
