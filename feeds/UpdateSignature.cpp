@@ -100,12 +100,12 @@ std::vector<BYTE> DecodeBase64(const CCrypt32& crypt32, const std::string& text,
     DWORD size = 0;
     if (text.empty() ||
         !crypt32.m_pfnStringToBinary(text.data(), static_cast<DWORD>(text.size()), flags, nullptr, &size, nullptr,
-                                nullptr) ||
+                                     nullptr) ||
         size == 0)
         return {};
     std::vector<BYTE> bytes(size);
-    if (!crypt32.m_pfnStringToBinary(text.data(), static_cast<DWORD>(text.size()), flags, bytes.data(), &size, nullptr,
-                                nullptr))
+    if (!crypt32.m_pfnStringToBinary(text.data(), static_cast<DWORD>(text.size()), flags, bytes.data(), &size,
+                                     nullptr, nullptr))
         return {};
     bytes.resize(size);
     return bytes;
@@ -117,8 +117,8 @@ bool ImportPublicKey(const CCrypt32& crypt32, HCRYPTPROV hProv, const std::strin
     if (der.empty()) return false;
     CERT_PUBLIC_KEY_INFO* pInfo = nullptr;
     DWORD size = 0;
-    if (!crypt32.m_pfnDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(), static_cast<DWORD>(der.size()),
-                               CRYPT_DECODE_ALLOC_FLAG, nullptr, &pInfo, &size))
+    if (!crypt32.m_pfnDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(),
+                                     static_cast<DWORD>(der.size()), CRYPT_DECODE_ALLOC_FLAG, nullptr, &pInfo, &size))
         return false;
     const BOOL imported = crypt32.m_pfnImportPublicKeyInfo(hProv, X509_ASN_ENCODING, pInfo, &key.m_hKey);
     ::LocalFree(pInfo);
