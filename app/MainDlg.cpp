@@ -102,7 +102,7 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapSysCommand<&CMainDlg::OnSysCommand>(),
         MapRawMessage<&CMainDlg::OnTrayNotify>(WM_TRAY_NOTIFY),
         MapRawMessage<&CMainDlg::OnNoResponse>(WM_NO_RESPONSE),
-        MapRawMessage<&CMainDlg::OnRunOnWindow>(WM_RUN_ON_WINDOW),
+        MapRawMessage<&CMainDlg::OnFeedResults>(WM_FEED_RESULTS),
         MapRegisteredMessage<&CMainDlg::OnTaskbarCreated>(s_nTaskbarCreated),
         MapRegisteredMessage<&CMainDlg::OnExitRequest>(g_nExitRequest),
     };
@@ -125,6 +125,7 @@ BOOL CMainDlg::OnInitDialog()
     }
 
     g_pMainDlg = this;
+    m_feeds.Attach(this, m_hWnd, WM_FEED_RESULTS);
     m_listTweet.ShowWindow(SW_HIDE);
     m_listChannel.ShowWindow(SW_HIDE);
     m_listMusic.ShowWindow(SW_HIDE);
@@ -151,10 +152,18 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
+LRESULT CMainDlg::OnFeedResults(WPARAM, LPARAM)
+{
+    m_feeds.RunResults();
+    return 0;
+}
+
 void CMainDlg::OnDestroy()
 {
     Default();
-    WaitForWorkers();
+    // Nothing waits here: the worker shares nothing with this window, and it
+    // ends on its own once its job sees the window closed.
+    m_feeds.Close();
     if (m_pPopupDlg) {
         m_pPopupDlg->DestroyWindow();
         delete m_pPopupDlg;

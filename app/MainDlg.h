@@ -4,8 +4,9 @@
 // shows. Each feature adds its handlers and operations in its own folder
 // (feeds/, player/, update/, app/); the members below are their shared state.
 
-#include <atomic>
-#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/Button.h"
@@ -15,22 +16,22 @@
 #include "framework/ListCtrl.h"
 #include "framework/StringArray.h"
 #include "framework/TabCtrl.h"
-#include "framework/Thread.h"
 #include "app/OrleButton.h"
-#include "feeds/CancelEvent.h"
-#include "feeds/FeedGate.h"
-#include "feeds/XmlFetch.h"
+#include "core/FeedRows.h"
+#include "feeds/FeedWork.h"
 #include "player/WebBrowser2.h"
 
 class CPopupDlg;
 class CSettingsDlg;
 class CToastDlg;
+class CUpdateDlg;
 class CVideoDlg;
+struct UpdateAnnouncement;
 
 // Posted by a channel load that got no answer from the server.
 const UINT WM_NO_RESPONSE = WM_APP + 1;
-// Sent by a worker with a step that must run on the window's thread.
-const UINT WM_RUN_ON_WINDOW = WM_APP + 2;
+// Posted when the feed worker has handed back results (see CFeedWork).
+const UINT WM_FEED_RESULTS = WM_APP + 2;
 
 class CMainDlg : public CDialog {
 public:
@@ -43,14 +44,16 @@ public:
     // Tray icon: action NIM_ADD (0) adds it, NIM_DELETE (2) removes it.
     void NotifyTrayIcon(int nAction, const char* pszTip);
 
-    // Usage counts and the two text operations of the feeds.
+    // Usage counts, sent by the feed worker in the order they are asked for,
+    // and the two text operations of the feeds.
     void SendAnalyticsPing(CString strUrl);
     // The usage count of one event ("execute", "search", ...).
     void SendCount(const char* pszEvent);
     CString EncodeKeyword(CString strKeyword);
     CString FormatDuration(int nSeconds);
 
-    // Feeds: each empties its list, fetches, and fills the list again.
+    // Feeds: each queues its fetch on the feed worker; the list is filled
+    // again, emptied first, when the result comes back.
     void InitLists();
     void LoadSearchRank();
     void LoadVideoSearch(CString strKeyword);
@@ -58,8 +61,8 @@ public:
     void LoadChannelVideos(CString strChannelId);
     void LoadMusicChart();
     void LoadHumorBoard();
+    // Shows the section of m_nSection and queues its feeds.
     void SwitchSection();
-    static UINT SectionThreadProc(LPVOID pParam);
 
     // Playback.
     void ShowVideo(CString strTitle, CString strUrl);
@@ -73,8 +76,9 @@ public:
     void BuildBodyBand();
     void BuildFooterBand();
 
-    // Vendor document checks. userRequested 1: the user asked, so an
-    // up-to-date answer is shown; 0: a silent check.
+    // Vendor document checks, queued on the feed worker; the windows they
+    // open are opened when the result comes back. userRequested 1: the user
+    // asked, so an up-to-date answer is shown; 0: a silent check.
     void CheckUpdate(int userRequested);
     void CheckPopup();
     void CheckToast();
@@ -82,9 +86,10 @@ public:
     // Paths and update
     CString m_strTempDir;
     CString m_strUpdateUrl;
-    // Set while an update check (and its update window) runs; the start-up's
-    // check runs on its worker, a requested one on the window's thread.
-    std::atomic<bool> m_bCheckingUpdate{false};
+    // Set while an update check (and its update window) runs. A check asked
+    // for meanwhile is answered by the running one's outcome.
+    bool m_bCheckingUpdate = false;
+    bool m_bUpdateAnswerWanted = false;
 
     // Controls
     CListCtrl m_listHumor;
@@ -110,8 +115,9 @@ public:
     CPopupDlg* m_pPopupDlg = nullptr;
     CToastDlg* m_pToastDlg = nullptr;
     CVideoDlg* m_pVideoDlg = nullptr;
-    // The settings dialog while its modal loop runs, else null.
+    // The settings and update windows while their modal loops run, else null.
     CSettingsDlg* m_pSettingsDlg = nullptr;
+    CUpdateDlg* m_pUpdateDlg = nullptr;
 
     // Skin: per band, the composing contexts, the bitmap the memory context
     // held before, the composed band and its source pieces.
@@ -167,15 +173,16 @@ public:
 
     // Navigation and play state
     CString m_strKeyword;
-    CWinThread* m_pSectionThread = nullptr;
-    // Written by the buttons on the window's thread, read by section workers.
-    std::atomic<int> m_nSection{1};
+    int m_nSection = 1;
     // The tab on screen in section 1; the section switch writes it too.
-    std::atomic<int> m_nTab{1};
+    int m_nTab = 1;
     int m_nVideoIndex = 0;
     int m_nChannelIndex = 0;
     int m_nMusicIndex = 0;
     CString m_strTopKeyword;
+    // What the program itself last wrote into the search box: other text
+    // there (typed, pasted, set by an input method) is the user's and stays.
+    CString m_strPromptShown;
 
     // Feed results
     CStringArray m_arrVideoTitle;
@@ -207,15 +214,10 @@ public:
     int m_nPlaySeconds = 1;
     int m_nPlayMinutes = 0;
 
-    // Lets one load at a time write the lists (see CFeedGate).
-    CFeedGate m_feedGate;
-    // The start-up worker's turn at the gate, taken before the window shows.
-    unsigned m_nStartUpTicket = 0;
-    // Section workers still running; the window's destruction waits for them.
-    std::atomic<int> m_nLiveWorkers{0};
-    // Set when the window closes: every load still waiting on the network
-    // gives up at once and says nothing.
-    CCancelEvent m_closing;
+    // The feed worker and the results it hands back. Closed when exit is
+    // chosen or the window goes: every load still waiting on the network
+    // gives up at once, and nothing opens or fills any more.
+    CFeedWork m_feeds;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -256,7 +258,7 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     // The channel feed's "no response" box, shown on the window's thread.
     LRESULT OnNoResponse(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRunOnWindow(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFeedResults(WPARAM wParam, LPARAM lParam);
     // The shell's "TaskbarCreated" broadcast, sent when it (re)starts.
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     static const UINT s_nTaskbarCreated;
@@ -264,37 +266,39 @@ protected:
     LRESULT OnExitRequest(WPARAM wParam, LPARAM lParam);
 
 private:
-    // The start-up's network steps, on a worker once the window is up.
+    // Queues the start-up's network steps once the window is up.
     void StartStartUp();
-    static UINT StartUpThreadProc(LPVOID pParam);
-    void RunStartUp();
-    // Runs the step on the window's thread and returns when it is done;
-    // windows a worker decides to open are made there. Skipped once the
-    // window closes.
-    void RunOnWindowThread(const std::function<void()>& fnStep);
     void StartSection(int nSection, const char* pszEvent);
+    // The feeds' queued halves. A term of nullopt is the search rank's last
+    // term as the worker holds it when the search runs; nSwitch is the
+    // section switch the load belongs to, or 0.
+    void QueueSearchRank(unsigned nSwitch);
+    void QueueVideoSearch(const std::optional<std::string>& term, unsigned nSwitch);
+    void QueueTweetSearch(const std::optional<std::string>& term, unsigned nSwitch);
+    void QueueChannelVideos(const std::string& strChannelId, unsigned nSwitch);
+    void QueueMusicChart(unsigned nSwitch);
+    void QueueHumorBoard(unsigned nSwitch);
+    // Their halves on the window's thread, run with the results.
+    void ShowRankPrompt(const std::string& strTerm);
+    void ShowMusicChart(const std::vector<std::vector<std::string>>& columns);
+    void OnUpdateChecked(const UpdateAnnouncement& announcement);
+    // Ends the modal loops running over the window, then the window's own.
+    void EndAllModalLoops();
     void SetSectionPictures(int nShown);
     void ShowTransport(int nCmdShow);
     void ShowOnlyList(CListCtrl* pShown);
     // Rebuilds the search section's two tabs, selecting the one of m_nTab.
     void ShowSearchTabs();
-    void WaitForWorkers();
-    void ReportNoResponse();
+
     // Transport steps: nNewIndex -1 means there is nowhere to go.
     void StepVideo(CListCtrl& list, int& nIndex, int nNewIndex);
     void StepMusic(int nNewIndex);
     // Opens the row's video when the row exists.
     void ShowVideoRow(CListCtrl& list, int nRow);
-    // Every feed fetches through here: nothing is fetched once the window closes.
-    XmlResult FetchFeed(const XmlRequest& request);
-    // Reads the advertising document: true, with the page's address, when
-    // the first setting element is exactly "true" and the first address
-    // element holds a web address.
-    bool ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl);
-    // One promotion check: a window switched on with a web address shows the
-    // page, and each showing is counted once (event "popup" or "toast").
+    // Shows a promotion page that the advertising document switched on, and
+    // counts the showing once (event "popup" or "toast").
     template <class TDlg>
-    void CheckPromotion(TDlg*& pDlg, const char* pszSettingTag, const char* pszUrlTag, const char* pszEvent);
+    void ShowPromotion(TDlg*& pDlg, const CString& strUrl, const char* pszEvent);
     void RestoreFromTray();
 };
 

@@ -10,6 +10,8 @@
 #include "app/MainDlg.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "settings/SettingsDlg.h"
+#include "update/UpdateDlg.h"
 
 const UINT CMainDlg::s_nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
 
@@ -84,6 +86,18 @@ void CMainDlg::OnMenuTray()
 
 void CMainDlg::OnMenuExit()
 {
+    // Nothing opens or loads once exit is chosen: results still on their way
+    // are dropped, and waits on the network end at once.
+    m_feeds.Close();
+    EndAllModalLoops();
+}
+
+void CMainDlg::EndAllModalLoops()
+{
+    // The command may come from the tray while a dialog's modal loop runs over
+    // this window: that loop ends first, then the window's own.
+    if (m_pUpdateDlg) m_pUpdateDlg->OnCancel();
+    if (m_pSettingsDlg) m_pSettingsDlg->EndDialog(IDCANCEL);
     OnCancel();
 }
 

@@ -44,4 +44,12 @@ std::string QuotedArgument(const std::string& address)
     return "\"" + address + std::string(trailingBackslashes, '\\') + "\"";
 }
 
+std::string TrimBlanks(const std::string& text)
+{
+    const char* const kBlanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
 }  // namespace core

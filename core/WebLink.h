@@ -13,6 +13,10 @@ namespace core {
 // stay inside one quoted argument). Blanks are allowed: the argument is quoted.
 bool IsWebAddress(const std::string& address);
 
+// The text without the blanks, tabs and line breaks around it, as an address
+// written on a line of its own in a document arrives.
+std::string TrimBlanks(const std::string& text);
+
 // The address as one quoted command-line argument. Backslashes before the
 // closing quote are doubled, so they cannot escape it.
 std::string QuotedArgument(const std::string& address);

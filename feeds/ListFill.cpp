@@ -27,3 +27,10 @@ void KeepColumns(const std::vector<core::Row>& rows, std::initializer_list<CStri
         }
     }
 }
+
+void ReplaceRows(CListCtrl& list, const std::vector<core::Row>& rows, std::initializer_list<CStringArray*> arrays)
+{
+    list.DeleteAllItems();
+    KeepColumns(rows, arrays);
+    AppendRows(list, rows);
+}

@@ -17,3 +17,5 @@ void AppendRows(CListCtrl& list, const std::vector<core::Row>& rows);
 // Empties the arrays, then keeps cell k of every row in the k-th array.
 void KeepColumns(const std::vector<core::Row>& rows, std::initializer_list<CStringArray*> arrays);
 
+// The list and the arrays hold exactly these rows afterwards.
+void ReplaceRows(CListCtrl& list, const std::vector<core::Row>& rows, std::initializer_list<CStringArray*> arrays = {});

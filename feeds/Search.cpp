@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
 #include "core/FeedRows.h"
+#include "feeds/FeedText.h"
 #include "feeds/ListFill.h"
 
 namespace {
@@ -10,6 +11,35 @@ namespace {
 std::string Cell(const std::vector<std::string>& record, size_t index)
 {
     return index < record.size() ? record[index] : std::string();
+}
+
+// The worker's halves: a term's rows, none when the answer was no document.
+std::vector<core::Row> FetchVideoRows(const CFeedJob& job, const std::string& strTerm)
+{
+    XmlRequest request;
+    request.url = "http://" STEL7_GDATA_HOST "/feeds/api/videos?max-results=30&q=" + EncodeSearchTerm(strTerm);
+    request.recordTag = "entry";
+    request.recordFields = {{"title", -1}, {"id", -1}, {"yt:duration", 0}, {"published", -1}, {"yt:statistics", 1}};
+    const XmlResult result = job.Fetch(request);
+    std::vector<core::VideoEntry> entries;
+    for (const auto& record : result.records) {
+        entries.push_back({Cell(record, 0), Cell(record, 1), Cell(record, 2), Cell(record, 3), Cell(record, 4)});
+    }
+    return result.parsed ? core::VideoRows(entries, STEL7_VIDEO_HOST) : std::vector<core::Row>();
+}
+
+std::vector<core::Row> FetchTweetRows(const CFeedJob& job, const std::string& strTerm)
+{
+    XmlRequest request;
+    request.url = "http://" STEL7_TWITTER_HOST "/search.atom?q=" + EncodeSearchTerm(strTerm);
+    request.recordTag = "entry";
+    request.recordFields = {{"title", -1}, {"name", -1}, {"published", -1}, {"uri", -1}};
+    const XmlResult result = job.Fetch(request);
+    std::vector<core::TweetEntry> entries;
+    for (const auto& record : result.records) {
+        entries.push_back({Cell(record, 0), Cell(record, 1), Cell(record, 2), Cell(record, 3)});
+    }
+    return result.parsed ? core::TweetRows(entries) : std::vector<core::Row>();
 }
 
 }  // namespace
@@ -23,7 +53,6 @@ void CMainDlg::OnSearch()
         MessageBox(kTextEnterKeyword, kTextProductName, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    CFeedTurn turn(m_feedGate);
     if (m_nSection != 1) {
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
@@ -38,43 +67,40 @@ void CMainDlg::OnSearch()
 
 void CMainDlg::LoadVideoSearch(CString strKeyword)
 {
-    m_listVideo.DeleteAllItems();
-    KeepColumns({}, {&m_arrVideoTitle, &m_arrVideoSeconds, &m_arrVideoDate, &m_arrVideoViews, &m_arrVideoUrl});
-
-    XmlRequest request;
-    request.url = (CString("http://" STEL7_GDATA_HOST "/feeds/api/videos?max-results=30&q=") +
-                   EncodeKeyword(strKeyword)).Str();
-    request.recordTag = "entry";
-    request.recordFields = {{"title", -1}, {"id", -1}, {"yt:duration", 0}, {"published", -1}, {"yt:statistics", 1}};
-    const XmlResult result = FetchFeed(request);
-    if (!result.parsed) return;
-
-    std::vector<core::VideoEntry> entries;
-    for (const auto& record : result.records) {
-        entries.push_back({Cell(record, 0), Cell(record, 1), Cell(record, 2), Cell(record, 3), Cell(record, 4)});
-    }
-    const std::vector<core::Row> rows = core::VideoRows(entries, STEL7_VIDEO_HOST);
-    KeepColumns(rows, {&m_arrVideoTitle, &m_arrVideoSeconds, &m_arrVideoDate, &m_arrVideoViews, &m_arrVideoUrl});
-    AppendRows(m_listVideo, rows);
+    QueueVideoSearch(std::string(strKeyword.Str()), 0);
 }
 
 void CMainDlg::LoadTweetSearch(CString strKeyword)
 {
-    m_listTweet.DeleteAllItems();
-    KeepColumns({}, {&m_arrTweetTitle, &m_arrTweetName, &m_arrTweetDate, &m_arrTweetUri});
+    QueueTweetSearch(std::string(strKeyword.Str()), 0);
+}
 
-    XmlRequest request;
-    request.url = (CString("http://" STEL7_TWITTER_HOST "/search.atom?q=") + EncodeKeyword(strKeyword)).Str();
-    request.recordTag = "entry";
-    request.recordFields = {{"title", -1}, {"name", -1}, {"published", -1}, {"uri", -1}};
-    const XmlResult result = FetchFeed(request);
-    if (!result.parsed) return;
+void CMainDlg::QueueVideoSearch(const std::optional<std::string>& term, unsigned nSwitch)
+{
+    m_feeds.Queue(
+        FeedTarget::Video,
+        [term](const CFeedJob& job) -> CFeedWork::Apply {
+            if (job.Superseded()) return nullptr;
+            auto rows = FetchVideoRows(job, term ? *term : job.TopKeyword());
+            return [rows = std::move(rows)](CMainDlg& dlg) {
+                ReplaceRows(dlg.m_listVideo, rows, {&dlg.m_arrVideoTitle, &dlg.m_arrVideoSeconds, &dlg.m_arrVideoDate,
+                                                    &dlg.m_arrVideoViews, &dlg.m_arrVideoUrl});
+            };
+        },
+        nSwitch);
+}
 
-    std::vector<core::TweetEntry> entries;
-    for (const auto& record : result.records) {
-        entries.push_back({Cell(record, 0), Cell(record, 1), Cell(record, 2), Cell(record, 3)});
-    }
-    const std::vector<core::Row> rows = core::TweetRows(entries);
-    KeepColumns(rows, {&m_arrTweetTitle, &m_arrTweetName, &m_arrTweetDate, &m_arrTweetUri});
-    AppendRows(m_listTweet, rows);
+void CMainDlg::QueueTweetSearch(const std::optional<std::string>& term, unsigned nSwitch)
+{
+    m_feeds.Queue(
+        FeedTarget::Tweet,
+        [term](const CFeedJob& job) -> CFeedWork::Apply {
+            if (job.Superseded()) return nullptr;
+            auto rows = FetchTweetRows(job, term ? *term : job.TopKeyword());
+            return [rows = std::move(rows)](CMainDlg& dlg) {
+                ReplaceRows(dlg.m_listTweet, rows,
+                            {&dlg.m_arrTweetTitle, &dlg.m_arrTweetName, &dlg.m_arrTweetDate, &dlg.m_arrTweetUri});
+            };
+        },
+        nSwitch);
 }

@@ -12,14 +12,33 @@ const char kRankPrompt[] = "지금 네이버 검색어 1위는? ";
 
 void CMainDlg::LoadSearchRank()
 {
-    XmlRequest request;
-    request.url = "http://" STEL7_RANK_HOST "/search?key=" STEL7_RANK_KEY "&query=nexearch&target=rank";
-    request.deleteCacheEntry = true;
-    request.readings = {{"R1", -1}};
-    const XmlResult result = FetchFeed(request);
-    if (!result.parsed || result.readings.empty()) return;
+    QueueSearchRank(0);
+}
 
-    const std::optional<std::string> term = core::TopTermFromRankTexts(result.readings[0]);
-    if (term) m_strTopKeyword = CString(*term);
-    m_editSearch.SetWindowText(CString(kRankPrompt) + m_strTopKeyword);
+void CMainDlg::QueueSearchRank(unsigned nSwitch)
+{
+    m_feeds.Queue(
+        FeedTarget::Rank,
+        [](const CFeedJob& job) -> CFeedWork::Apply {
+            if (job.Superseded()) return nullptr;
+            XmlRequest request;
+            request.url = "http://" STEL7_RANK_HOST "/search?key=" STEL7_RANK_KEY "&query=nexearch&target=rank";
+            request.deleteCacheEntry = true;
+            request.readings = {{"R1", -1}};
+            const XmlResult result = job.Fetch(request);
+            if (!result.parsed || result.readings.empty()) return nullptr;
+            // Kept here for the searches queued after this step.
+            const std::optional<std::string> term = core::TopTermFromRankTexts(result.readings[0]);
+            if (term) job.TopKeyword() = *term;
+            return [strTerm = job.TopKeyword()](CMainDlg& dlg) { dlg.ShowRankPrompt(strTerm); };
+        },
+        nSwitch);
+}
+
+void CMainDlg::ShowRankPrompt(const std::string& strTerm)
+{
+    m_strTopKeyword = CString(strTerm);
+    if (m_editSearch.GetWindowText() != m_strPromptShown) return;
+    m_strPromptShown = CString(kRankPrompt) + m_strTopKeyword;
+    m_editSearch.SetWindowText(m_strPromptShown);
 }

@@ -1,4 +1,4 @@
-// The five result lists, the four sections and their workers, and the tab strip.
+// The five result lists, the four sections and the tab strip.
 #include "BuildConfig.h"
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
@@ -67,15 +67,7 @@ void CMainDlg::StartSection(int nSection, const char* pszEvent)
 {
     m_nSection = nSection;
     SendCount(pszEvent);
-    CWinThread* pThread = AfxBeginThread(&CMainDlg::SectionThreadProc, this, THREAD_PRIORITY_NORMAL, 0,
-                                         CREATE_SUSPENDED, nullptr);
-    m_pSectionThread = pThread;
-    if (!pThread) {
-        SendMessage(WM_COMMAND, IDCANCEL);
-        return;
-    }
-    ++m_nLiveWorkers;
-    pThread->ResumeThread();
+    SwitchSection();
 }
 
 void CMainDlg::OnSectionSearch()
@@ -96,19 +88,6 @@ void CMainDlg::OnSectionMusic()
 void CMainDlg::OnSectionHumor()
 {
     StartSection(4, "menu_best");
-}
-
-UINT CMainDlg::SectionThreadProc(LPVOID pParam)
-{
-    CMainDlg* pDlg = static_cast<CMainDlg*>(pParam);
-    {
-        CFeedTurn turn(pDlg->m_feedGate, true);
-        // A newer press redoes the switch with the section shown by then.
-        if (!pDlg->m_closing.IsSet() && !pDlg->m_feedGate.IsSuperseded(turn.Ticket())) pDlg->SwitchSection();
-    }
-    // The worker's last touch of the window: its destruction waits for this.
-    --pDlg->m_nLiveWorkers;
-    return 0;
 }
 
 void CMainDlg::SetSectionPictures(int nShown)
@@ -137,8 +116,12 @@ void CMainDlg::ShowTransport(int nCmdShow)
 
 void CMainDlg::ShowOnlyList(CListCtrl* pShown)
 {
+    // The others go first: at no moment are two lists on screen.
     CListCtrl* lists[] = {&m_listVideo, &m_listTweet, &m_listChannel, &m_listMusic, &m_listHumor};
-    for (CListCtrl* pList : lists) pList->ShowWindow(pList == pShown ? SW_SHOW : SW_HIDE);
+    for (CListCtrl* pList : lists) {
+        if (pList != pShown) pList->ShowWindow(SW_HIDE);
+    }
+    pShown->ShowWindow(SW_SHOW);
 }
 
 void CMainDlg::ShowSearchTabs()
@@ -151,40 +134,43 @@ void CMainDlg::ShowSearchTabs()
 
 void CMainDlg::SwitchSection()
 {
-    switch (m_nSection.load()) {
+    // The window shows the section at once; its feeds follow on the worker,
+    // each step skipped there once a newer switch has been asked for.
+    const unsigned nSwitch = m_feeds.BeginSwitch();
+    switch (m_nSection) {
     case 1:
         SetSectionPictures(1);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
         m_nTab = 1;
         ShowSearchTabs();
-        LoadSearchRank();
-        LoadVideoSearch(m_strTopKeyword);
-        LoadTweetSearch(m_strTopKeyword);
+        QueueSearchRank(nSwitch);
+        QueueVideoSearch(std::nullopt, nSwitch);
+        QueueTweetSearch(std::nullopt, nSwitch);
         break;
     case 2:
         SetSectionPictures(2);
         m_tab.DeleteAllItems();
         for (int i = 0; i < kChannelCount; ++i) m_tab.InsertItem(i, kChannels[i].pszLabel);
-        LoadChannelVideos(kChannels[0].pszId);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listChannel);
+        QueueChannelVideos(kChannels[0].pszId, nSwitch);
         break;
     case 3:
         SetSectionPictures(3);
-        LoadMusicChart();
         m_tab.DeleteAllItems();
         m_tab.InsertItem(0, kTabMusicChart);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listMusic);
+        QueueMusicChart(nSwitch);
         break;
     case 4:
         SetSectionPictures(4);
-        LoadHumorBoard();
         m_tab.DeleteAllItems();
         m_tab.InsertItem(0, kTabHumorLatest);
         ShowTransport(SW_HIDE);
         ShowOnlyList(&m_listHumor);
+        QueueHumorBoard(nSwitch);
         break;
     default:
         break;
@@ -195,53 +181,28 @@ void CMainDlg::OnSelchangeTab(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     const int index = m_tab.GetCurSel();
-    switch (m_nSection.load()) {
+    switch (m_nSection) {
     case 1:
         if (index == 0) {
             m_nTab = 1;
-            m_listVideo.ShowWindow(SW_SHOW);
-            m_listTweet.ShowWindow(SW_HIDE);
+            ShowOnlyList(&m_listVideo);
             ShowTransport(SW_SHOW);
         } else if (index == 1) {
             m_nTab = 2;
-            m_listTweet.ShowWindow(SW_SHOW);
-            m_listVideo.ShowWindow(SW_HIDE);
+            ShowOnlyList(&m_listTweet);
             ShowTransport(SW_HIDE);
         }
         break;
     case 2:
-        if (index >= 0 && index < kChannelCount) {
-            CFeedTurn turn(m_feedGate);
-            LoadChannelVideos(kChannels[index].pszId);
-        }
+        if (index >= 0 && index < kChannelCount) LoadChannelVideos(kChannels[index].pszId);
         break;
     case 3:
-        if (index == 0) {
-            CFeedTurn turn(m_feedGate);
-            LoadMusicChart();
-        }
+        if (index == 0) LoadMusicChart();
         break;
     case 4:
-        if (index == 0) {
-            CFeedTurn turn(m_feedGate);
-            LoadHumorBoard();
-        }
+        if (index == 0) LoadHumorBoard();
         break;
     default:
         break;
-    }
-}
-
-void CMainDlg::WaitForWorkers()
-{
-    // Once closing is set no worker waits on the network any more, and a
-    // worker never waits on this thread for anything but the answer to what
-    // it sends the lists: so this wait is short, and it has no bound because
-    // a worker that outlived the window would touch freed memory.
-    m_closing.Set();
-    while (m_nLiveWorkers > 0) {
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
     }
 }

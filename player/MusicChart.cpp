@@ -6,29 +6,42 @@
 
 namespace {
 
-void Keep(const std::vector<std::string>& texts, CStringArray& array)
-{
-    for (const std::string& text : texts) array.Add(CString(text));
-}
+// The chart's six flat readings, in the order of the play list's arrays.
+constexpr size_t kMusicColumns = 6;
 
 }  // namespace
 
 void CMainDlg::LoadMusicChart()
 {
+    QueueMusicChart(0);
+}
+
+void CMainDlg::QueueMusicChart(unsigned nSwitch)
+{
+    m_feeds.Queue(
+        FeedTarget::Music,
+        [](const CFeedJob& job) -> CFeedWork::Apply {
+            if (job.Superseded()) return nullptr;
+            XmlRequest request;
+            request.url = "http://" STEL7_VENDOR_HOST "/app/stel7/config/music.xml";
+            request.deleteCacheEntry = true;
+            request.readings = {{"title", -1}, {"time", -1}, {"name", -1}, {"album", -1}, {"genre", -1}, {"id", -1}};
+            XmlResult result = job.Fetch(request);
+            if (!result.parsed || result.readings.size() != kMusicColumns) result.readings.assign(kMusicColumns, {});
+            return [columns = std::move(result.readings)](CMainDlg& dlg) { dlg.ShowMusicChart(columns); };
+        },
+        nSwitch);
+}
+
+void CMainDlg::ShowMusicChart(const std::vector<std::vector<std::string>>& columns)
+{
     m_listMusic.DeleteAllItems();
-    CStringArray* arrays[] = {&m_arrMusicTitle, &m_arrMusicTime, &m_arrMusicName,
-                              &m_arrMusicAlbum, &m_arrMusicGenre, &m_arrMusicId};
-    for (CStringArray* pArray : arrays) pArray->RemoveAll();
-
-    XmlRequest request;
-    request.url = "http://" STEL7_VENDOR_HOST "/app/stel7/config/music.xml";
-    request.deleteCacheEntry = true;
-    request.readings = {{"title", -1}, {"time", -1}, {"name", -1}, {"album", -1}, {"genre", -1}, {"id", -1}};
-    const XmlResult result = FetchFeed(request);
-    if (!result.parsed || result.readings.size() != 6) return;
-
-    core::MusicLists lists{result.readings[0], result.readings[1], result.readings[2],
-                           result.readings[3], result.readings[4], result.readings[5]};
-    for (size_t i = 0; i < 6; ++i) Keep(result.readings[i], *arrays[i]);
+    CStringArray* arrays[kMusicColumns] = {&m_arrMusicTitle, &m_arrMusicTime,  &m_arrMusicName,
+                                           &m_arrMusicAlbum, &m_arrMusicGenre, &m_arrMusicId};
+    for (size_t i = 0; i < kMusicColumns; ++i) {
+        arrays[i]->RemoveAll();
+        for (const std::string& text : columns[i]) arrays[i]->Add(CString(text));
+    }
+    const core::MusicLists lists{columns[0], columns[1], columns[2], columns[3], columns[4], columns[5]};
     AppendRows(m_listMusic, core::MusicRows(lists, STEL7_VIDEO_HOST));
 }

@@ -177,7 +177,7 @@ void CMainDlg::OnDblclkListHumor(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CMainDlg::OnPlay()
 {
-    switch (m_nSection.load()) {
+    switch (m_nSection) {
     case 1:
         ShowVideoRow(m_listVideo, m_nVideoIndex);
         break;
@@ -194,7 +194,7 @@ void CMainDlg::OnPlay()
 
 void CMainDlg::OnStop()
 {
-    switch (m_nSection.load()) {
+    switch (m_nSection) {
     case 1:
     case 2:
         if (m_pVideoDlg) {
@@ -232,7 +232,7 @@ void CMainDlg::StepMusic(int nNewIndex)
 
 void CMainDlg::OnPrev()
 {
-    switch (m_nSection.load()) {
+    switch (m_nSection) {
     case 1:
         StepVideo(m_listVideo, m_nVideoIndex, core::PrevRow(m_nVideoIndex, m_listVideo.GetItemCount()));
         break;
@@ -249,7 +249,7 @@ void CMainDlg::OnPrev()
 
 void CMainDlg::OnNext()
 {
-    switch (m_nSection.load()) {
+    switch (m_nSection) {
     case 1:
         StepVideo(m_listVideo, m_nVideoIndex, core::NextRow(m_nVideoIndex, m_listVideo.GetItemCount()));
         break;

@@ -9,7 +9,12 @@
 #include "update/PopupDlg.h"
 #include "update/ToastDlg.h"
 
-bool CMainDlg::ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, CString& strUrl)
+namespace {
+
+// The worker's half: the page the advertising document switches on for one
+// window, or "" when the first setting element is not exactly "true" or the
+// first address element, blanks around it aside, holds no web address.
+std::string FetchPromotionUrl(const CFeedJob& job, const char* pszSettingTag, const char* pszUrlTag)
 {
     XmlRequest request;
     request.url = "http://" STEL7_VENDOR_HOST "/app/stel7/advert/config.xml";
@@ -17,46 +22,49 @@ bool CMainDlg::ReadPromotion(const char* pszSettingTag, const char* pszUrlTag, C
     // Exactly "true": a blank around the word switches nothing on.
     request.preserveWhiteSpace = true;
     request.readings = {{pszSettingTag, -1}, {pszUrlTag, -1}};
-    const XmlResult result = FetchFeed(request);
+    const XmlResult result = job.Fetch(request);
     // A document without either element switches nothing on.
     if (!result.parsed || result.readings.size() != 2 || result.readings[0].empty() || result.readings[1].empty()) {
-        return false;
+        return std::string();
     }
-    if (!core::IsOn(result.readings[0][0]) || !core::IsWebAddress(result.readings[1][0])) return false;
-    strUrl = CString(result.readings[1][0]);
-    return true;
+    const std::string strUrl = core::TrimBlanks(result.readings[1][0]);
+    return core::IsOn(result.readings[0][0]) && core::IsWebAddress(strUrl) ? strUrl : std::string();
 }
 
+}  // namespace
+
 template <class TDlg>
-void CMainDlg::CheckPromotion(TDlg*& pDlg, const char* pszSettingTag, const char* pszUrlTag, const char* pszEvent)
+void CMainDlg::ShowPromotion(TDlg*& pDlg, const CString& strUrl, const char* pszEvent)
 {
-    CString strUrl;
-    if (!ReadPromotion(pszSettingTag, pszUrlTag, strUrl)) return;
-    bool bShown = false;
-    RunOnWindowThread([&] {
-        // Made on first use and reused while its window exists. An object
-        // whose window was never made, or is gone, is deleted and made again.
-        if (!pDlg || !::IsWindow(pDlg->m_hWnd)) {
+    // Made on first use and reused while its window exists. An object whose
+    // window was never made, or is gone, is deleted and made again.
+    if (!pDlg || !::IsWindow(pDlg->m_hWnd)) {
+        delete pDlg;
+        pDlg = new TDlg;
+        if (!pDlg->Create(TDlg::IDD, this)) {
             delete pDlg;
-            pDlg = new TDlg;
-            if (!pDlg->Create(TDlg::IDD, this)) {
-                delete pDlg;
-                pDlg = nullptr;
-                return;
-            }
+            pDlg = nullptr;
+            return;
         }
-        pDlg->Present(strUrl);
-        bShown = true;
-    });
-    if (bShown) SendCount(pszEvent);
+    }
+    pDlg->Present(strUrl);
+    SendCount(pszEvent);
 }
 
 void CMainDlg::CheckPopup()
 {
-    CheckPromotion(m_pPopupDlg, "popup_setting", "popup_url", "popup");
+    m_feeds.Queue(FeedTarget::Popup, [](const CFeedJob& job) -> CFeedWork::Apply {
+        const std::string strUrl = FetchPromotionUrl(job, "popup_setting", "popup_url");
+        if (strUrl.empty()) return nullptr;
+        return [strUrl](CMainDlg& dlg) { dlg.ShowPromotion(dlg.m_pPopupDlg, CString(strUrl), "popup"); };
+    });
 }
 
 void CMainDlg::CheckToast()
 {
-    CheckPromotion(m_pToastDlg, "toast_setting", "toast_url", "toast");
+    m_feeds.Queue(FeedTarget::Toast, [](const CFeedJob& job) -> CFeedWork::Apply {
+        const std::string strUrl = FetchPromotionUrl(job, "toast_setting", "toast_url");
+        if (strUrl.empty()) return nullptr;
+        return [strUrl](CMainDlg& dlg) { dlg.ShowPromotion(dlg.m_pToastDlg, CString(strUrl), "toast"); };
+    });
 }

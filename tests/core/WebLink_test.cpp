@@ -18,6 +18,12 @@ TEST(WebLinkTest, OnlyWebAddressesPass)
     for (const auto& c : cases) EXPECT_EQ(c.web, core::IsWebAddress(c.address)) << c.address;
 }
 
+TEST(WebLinkTest, AnAddressOnALineOfItsOwnIsTrimmedToTheAddress)
+{
+    EXPECT_EQ("http://a/b c", core::TrimBlanks("\r\n\t http://a/b c \r\n"));
+    EXPECT_EQ("", core::TrimBlanks(" \n\t"));
+}
+
 TEST(WebLinkTest, QuotedArgumentStaysOneArgument)
 {
     EXPECT_EQ("\"http://a b/c\"", core::QuotedArgument("http://a b/c"));

@@ -2,8 +2,6 @@
 // and do not match the layout it expects, read back from the lists.
 #include "tests/win/app/MainWindowHarness.h"
 
-#include <thread>
-
 #include "res/resource.h"
 
 namespace {
@@ -19,29 +17,22 @@ protected:
 // hangs; a search typed meanwhile runs after the start-up's and stays on screen.
 TEST_F(MainWindowTest, WindowAnswersWhileTheStartUpHangsAndATypedSearchComesAfterIt)
 {
-    const char kCount[] = "GET /app/stel7/analytics/request/count.php?mode=stel7_";
     ASSERT_TRUE(StandIn::SetFault("/app/stel7/analytics/request/count.php", "hang"));
     ASSERT_TRUE(m_harness.Create());
     CMainDlg& dlg = m_harness.Dlg();
     ASSERT_TRUE(PumpUntil([&] { return StandIn::Log().size() == 1; }, 10000));
     EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpFor(200);
-    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !dlg.IsWindowVisible(); }, 5000));
     dlg.SendMessage(28000, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_EQ(0, dlg.m_listVideo.GetItemCount());
 
-    // Released only once the typed search waits for its turn (its count is sent first).
-    std::thread release([&] {
-        while (StandIn::Log(std::string(kCount) + "search").empty()) ::Sleep(50);
-        StandIn::Reset();
-    });
+    // Queued behind the hanging count; the hang ends only then.
     dlg.m_editSearch.SetWindowText("고양이");
-    dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_SEARCH, BN_CLICKED), 0);
-    const bool bIdle = PumpUntil([&] { return dlg.m_nLiveWorkers == 0 && StandIn::Log("GET /search.atom").size() == 2; }, 60000);
-    release.join();
-    ASSERT_TRUE(bIdle);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_SEARCH, BN_CLICKED), 0);
+    ASSERT_TRUE(StandIn::Reset());
+    ASSERT_TRUE(PumpUntil([&] { return dlg.m_feeds.Pending() == 0; }, 60000));
     const std::vector<std::string> videos = StandIn::Log("GET /feeds/api/videos");
     ASSERT_EQ(2u, videos.size());
     const std::string typed = "q=" + std::string(dlg.EncodeKeyword("고양이").Str());
@@ -61,6 +52,7 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
 {
     ASSERT_TRUE(StandIn::ServeFile("/feeds/api/videos", "videos_uneven.xml"));
     Dlg().LoadVideoSearch("아무거나");
+    ASSERT_TRUE(WaitForLoads());
     const auto videos = ListRows(Dlg().m_listVideo);
     ASSERT_EQ(3u, videos.size());
     EXPECT_EQ((Row{"길이 없는 영상", "00:00:00", "2014-01-02", ""}), Row(videos[1].begin(), videos[1].end() - 1));
@@ -68,6 +60,7 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
 
     ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_missing_creator.xml"));
     Dlg().LoadHumorBoard();
+    ASSERT_TRUE(WaitForLoads());
     EXPECT_EQ((std::vector<Row>{{"첫 글", "가나다", "http://example.invalid/1"},
                                 {"작성자 없는 글", "", "http://example.invalid/2"},
                                 {"셋째 글", "라마바", "http://example.invalid/3"}}),
@@ -75,21 +68,26 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
     // The board's own title is no post.
     ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_channel_only.xml"));
     Dlg().LoadHumorBoard();
+    ASSERT_TRUE(WaitForLoads());
     EXPECT_EQ(0, Dlg().m_listHumor.GetItemCount());
 
     ASSERT_TRUE(StandIn::ServeFile("/search", "rank_falling.xml"));
     Dlg().LoadSearchRank();
+    ASSERT_TRUE(WaitForLoads());
     ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
-    Dlg().m_editSearch.SetWindowText("사용자 입력");
+    EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
     Dlg().LoadSearchRank();
+    ASSERT_TRUE(WaitForLoads());
     EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword);
     EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
-    // (The stand-in's error pages are well-formed XHTML: they parse, hold no
-    // first place, and so rewrite the prompt.)
-    for (const char* fault : {"malformed", "empty", "close"}) {
-        ASSERT_TRUE(StandIn::SetFault("/search", fault));
+    // What the user typed stays, whatever the rank says.
+    for (const char* fault : {"", "malformed", "empty", "close"}) {
+        if (*fault) {
+            ASSERT_TRUE(StandIn::SetFault("/search", fault));
+        }
         Dlg().m_editSearch.SetWindowText("사용자 입력");
         Dlg().LoadSearchRank();
+        ASSERT_TRUE(WaitForLoads());
         EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword) << fault;
         EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
     }
@@ -99,13 +97,15 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
     // left; an error page that did download is just an empty list. The box
     // comes from the window's own thread, also when the section's worker loaded.
     Dlg().LoadChannelVideos("MBCentertainment");
+    ASSERT_TRUE(WaitForLoads());
     ASSERT_EQ(15, Dlg().m_listChannel.GetItemCount());
     for (const char* fault : {"close", "404", "html"}) {
         ClearRecordedBoxes();
         ASSERT_TRUE(StandIn::SetFault("/rss/user/SMTOWN/videos.rss", fault));
         Dlg().LoadChannelVideos("SMTOWN");
+        ASSERT_TRUE(WaitForLoads());
         EXPECT_EQ(0, Dlg().m_listChannel.GetItemCount()) << fault;
-        PumpFor(100);  // the window shows the box from its own queue
+        PumpUntil([] { return !RecordedBoxes().empty(); }, 1000);  // shown from the window's own queue
         const std::vector<RecordedBox> boxes = RecordedBoxes();
         ASSERT_EQ(std::string(fault) == "html" ? 0u : 1u, boxes.size()) << fault;
         for (const RecordedBox& box : boxes) EXPECT_EQ("서버에서 응답이 없습니다. 잠시후 다시 시도해주세요.", box.text);
@@ -114,7 +114,7 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
     ClearRecordedBoxes();
     ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "404"));
     Press(IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(WaitForWorkers());
+    ASSERT_TRUE(WaitForLoads());
     PumpFor(100);
     ASSERT_EQ(1u, RecordedBoxes().size());
     EXPECT_EQ(::GetCurrentThreadId(), RecordedBoxes()[0].thread);

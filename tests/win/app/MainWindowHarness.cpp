@@ -78,7 +78,7 @@ bool MainWindowHarness::Create()
 
 bool MainWindowHarness::Open()
 {
-    return Create() && PumpUntil([this] { return m_dlg.m_nLiveWorkers == 0; }, 120000);
+    return Create() && PumpUntil([this] { return m_dlg.m_feeds.Pending() == 0; }, 120000);
 }
 
 void MainWindowHarness::Close()

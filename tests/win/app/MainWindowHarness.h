@@ -80,7 +80,7 @@ protected:
 
     CMainDlg& Dlg() { return m_harness.Dlg(); }
     void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
-    bool WaitForWorkers(DWORD ms = 30000) { return PumpUntil([this] { return Dlg().m_nLiveWorkers == 0; }, ms); }
+    bool WaitForLoads(DWORD ms = 30000) { return PumpUntil([this] { return Dlg().m_feeds.Pending() == 0; }, ms); }
     // What a user's choice sends: a tab chosen, a row of a list clicked (NM_CLICK) or double-clicked.
     void ChooseTab(int nIndex);
     void Notify(int nList, UINT code, int nRow);

@@ -38,7 +38,7 @@ TEST_F(SectionsTest, BurstOfPressesSearchesAndTabChangesEndsConsistent)
         PumpFor(10);
     }
     Press(IDC_BTN_SECTION_MUSIC);
-    ASSERT_TRUE(WaitForWorkers(120000));
+    ASSERT_TRUE(WaitForLoads(120000));
     EXPECT_EQ(&Dlg().m_listMusic, VisibleList(Dlg()));
     const auto music = ListRows(Dlg().m_listMusic);
     ASSERT_EQ(20u, music.size());

@@ -18,6 +18,7 @@ protected:
     {
         ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", pszFile));
         Dlg().LoadMusicChart();
+        ASSERT_TRUE(WaitForLoads());
         ASSERT_EQ(nRows, Dlg().m_listMusic.GetItemCount());
         Dlg().m_nSection = 3;
     }
@@ -133,6 +134,7 @@ TEST_F(TransportTest, VideoWindowOpensCentredOnceFollowsTheRowsKeepsItsKeysAndRe
 
     // The channel section's buttons use its rows; the humour section's do nothing.
     Dlg().LoadChannelVideos("SMTOWN");
+    ASSERT_TRUE(WaitForLoads());
     Dlg().m_nSection = 2;
     Dlg().m_nChannelIndex = 14;
     Press(IDC_BTN_NEXT);

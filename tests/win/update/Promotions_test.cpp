@@ -55,6 +55,12 @@ bool Fetched(const char* pszName)
     return PumpUntil([&] { return !StandIn::Log(std::string("GET /app/stel7/advert/") + pszName).empty(); }, 10000);
 }
 
+// Until every queued check and count of the window has come back.
+bool Settled(CMainDlg& dlg)
+{
+    return PumpUntil([&] { return dlg.m_feeds.Pending() == 0; }, 30000);
+}
+
 // The test serves its advertising document before it opens the window.
 using PromotionsTest = StandInTest;
 
@@ -75,14 +81,14 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWith
     EXPECT_NEAR(work.left + work.right, rc.left + rc.right, 2);
     EXPECT_NEAR(work.top + work.bottom, rc.top + rc.bottom, 2);
     pPopup->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpFor(100);
-    EXPECT_FALSE(pPopup->IsWindowVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !pPopup->IsWindowVisible(); }, 5000));
     EXPECT_EQ(pPopup, dlg.m_pPopupDlg);
 
     CToastDlg* pFirst = nullptr;
     for (const int nHide : {SC_CLOSE, ID_FILE_TRAY}) {
         dlg.SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
         dlg.SendMessage(nHide == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND, nHide, 0);
+        ASSERT_TRUE(Settled(dlg));
         CToastDlg* pToast = dlg.m_pToastDlg;
         ASSERT_TRUE(Shown(pToast)) << nHide;
         if (!pFirst) pFirst = pToast;
@@ -116,6 +122,7 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWith
         ASSERT_TRUE(StandIn::ClearLog());
         ASSERT_TRUE(StandIn::Serve(kAdvertPath, c));
         dlg.CheckToast();
+        ASSERT_TRUE(Settled(dlg));
         EXPECT_EQ(c.expected, Shown(dlg.m_pToastDlg));
         EXPECT_EQ(c.expected ? 1u : 0u, Counts("toast"));
         dlg.m_pToastDlg->ShowWindow(SW_HIDE);
@@ -129,6 +136,7 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWith
     bool deleted = false;
     dlg.m_pToastDlg = new ProbeToast(&deleted);
     dlg.CheckToast();
+    ASSERT_TRUE(Settled(dlg));
     EXPECT_TRUE(deleted);
     ASSERT_TRUE(Shown(dlg.m_pToastDlg));
     EXPECT_EQ(1u, Counts("toast"));
@@ -139,6 +147,7 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWith
     const HHOOK hVeto = ::SetWindowsHookExA(WH_CBT, &VetoDialogs, nullptr, ::GetCurrentThreadId());
     ASSERT_TRUE(hVeto);
     dlg.CheckToast();
+    ASSERT_TRUE(Settled(dlg));
     ::UnhookWindowsHookEx(hVeto);
     EXPECT_EQ(nullptr, dlg.m_pToastDlg);
     EXPECT_EQ(1u, Counts("toast"));

@@ -41,6 +41,7 @@ protected:
             Press(nCommand);
         else
             Dlg().CheckUpdate(0);
+        EXPECT_TRUE(WaitForLoads());
         EXPECT_EQ(0, driver.m_nClosed) << "a second update window";
         return driver.m_nStepsRun == 1;
     }
