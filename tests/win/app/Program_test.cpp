@@ -1,106 +1,14 @@
 // The real program, run as separate processes: the single-instance rule, the
 // modal loop's key filter, and the exit command.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <commctrl.h>
-
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <set>
-#include <string>
 
-#include "app/Registry.h"
-
-#include "res/resource.h"
-#include "tests/win/app/MainWindowHarness.h"
-#include "tests/win/support/ChildProcess.h"
-#include "tests/win/support/StandInTest.h"
+#include "tests/win/app/ProgramDriver.h"
 
 namespace {
 
-// stel7.exe of this build: the test program sits in <build>\tests\win.
-bool StartProgram(ChildProcess& program)
-{
-    return program.Start(TestProgramDir() + "..\\..\\app\\stel7.exe");
-}
-
-struct DialogSearch {
-    const std::function<bool(HWND)>* pMatch;
-    HWND hFound;
-};
-
-BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<DialogSearch*>(lParam);
-    char className[16] = {};
-    ::GetClassNameA(hWnd, className, sizeof(className));
-    if (!::IsWindowVisible(hWnd) || std::string(className) != "#32770" || !(*pSearch->pMatch)(hWnd)) return TRUE;
-    pSearch->hFound = hWnd;
-    return FALSE;
-}
-
-// The first shown dialog of the program's main thread that matches, waiting up to 10 s.
-HWND WaitForDialog(const ChildProcess& program, const std::function<bool(HWND)>& match = [](HWND) { return true; })
-{
-    DialogSearch search = {&match, nullptr};
-    PumpUntil([&] { return !::EnumThreadWindows(program.ThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&search)); },
-              10000);
-    return search.hFound;
-}
-
-// A message box of the program showing `text`.
-HWND WaitForBox(const ChildProcess& program, const char* text)
-{
-    return WaitForDialog(program, [text](HWND hWnd) {
-        char shown[256] = {};
-        ::GetDlgItemTextA(hWnd, 0xFFFF, shown, sizeof(shown));
-        return std::string(shown) == text;
-    });
-}
-
-std::string Caption(HWND hWnd)
-{
-    char text[256] = {};
-    ::GetWindowTextA(hWnd, text, sizeof(text));
-    return text;
-}
-
-int Rows(HWND hMain, int nList)
-{
-    return static_cast<int>(::SendMessageA(::GetDlgItem(hMain, nList), LVM_GETITEMCOUNT, 0, 0));
-}
-
-bool Shown(HWND hMain, int nId)
-{
-    return ::IsWindowVisible(::GetDlgItem(hMain, nId));
-}
-
-// What a click on the button does: the button posts its own command.
-void Click(HWND hWnd, int nId)
-{
-    ::PostMessageA(::GetDlgItem(hWnd, nId), BM_CLICK, 0, 0);
-}
-
-class ProgramTest : public StandInTest {
-protected:
-    void TearDown() override
-    {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        StandInTest::TearDown();
-    }
-
-    // Starts the program and waits for its main window and the last start-up
-    // step, the pop-up check.
-    static HWND StartAndWaitForStartUp(ChildProcess& program)
-    {
-        if (!StartProgram(program)) return nullptr;
-        if (!PumpUntil([] { return !StandIn::Log("GET /app/stel7/advert/").empty(); }, 20000)) return nullptr;
-        return WaitForDialog(program);
-    }
-};
+using ProgramTest = ProgramDriverTest;
 
 TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExitCommand)
 {

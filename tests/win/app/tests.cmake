@@ -2,6 +2,8 @@
 stel7_wine_test(app_tests MAIN_WINDOW LIBS psapi
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/Program_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ProgramDriver.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/Threading_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Registry_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Transport_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/Tray_test.cpp

@@ -21,6 +21,7 @@ public:
     bool WaitExit(DWORD ms);
     DWORD Id() const { return m_pi.dwProcessId; }
     DWORD ThreadId() const { return m_pi.dwThreadId; }
+    HANDLE Handle() const { return m_pi.hProcess; }
     // The exit code of an ended process (STILL_ACTIVE while it runs).
     DWORD ExitCode() const
     {

@@ -154,3 +154,19 @@ TEST_F(PromotionsTest, PopupAtStartUpAndToastAtEveryHideOnlyForAnExactSwitchWith
 }
 
 }  // namespace
+
+namespace {
+
+// The on/off word must be exact, but an address written on a line of its own
+// is still the address.
+TEST_F(PromotionsTest, AnAddressOnALineOfItsOwnStillShowsItsPage)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kAdvertPath,
+                                     Advert({{"popup_setting", "true"}, {"popup_url", "\n\t" + Page("popup.html") + "\n"}})));
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.Open());
+    EXPECT_TRUE(Shown(harness.Dlg().m_pPopupDlg));
+    EXPECT_EQ(1u, Counts("popup"));
+}
+
+}  // namespace
