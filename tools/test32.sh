@@ -22,6 +22,7 @@ stel7_stage32_cases=(
     'TrayTest\.CloseBoxHidesWithoutEndingOnlyALeftPressOnOurIconRestoresAndTheIconComesBack'  # tray hide and restore
     'WebBrowser2Test\.ControlFillsAndFollowsItsPlaceholderAndRequestsExactlyTheAddress' # our OLE container
     'ProgramTest\..*'                                               # the real stel7.exe driven from outside: start-up, sections, music, settings, tray, exit
+    'StartUpHangTest\.SearchesDuringASlowStartUpWithAnUpdateLeaveEveryWindowAnswering'  # the window's thread never waits
     'AgentTest\.SecondAgentEndsAtOnceARunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen'  # the real agent
     'InstallerTest\.SilentInstallPlacesAndRecordsTheProgramsAndUninstallLeavesNothingButTheSettings'  # the real installer
     'SettingsDlgTest\..*'                                          # the settings dialog
