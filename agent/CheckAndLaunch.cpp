@@ -7,7 +7,7 @@
 #include "BuildConfig.h"
 #include "agent/AgentDlg.h"
 #include "app/Registry.h"
-#include "core/Flag.h"
+#include "app/Settings.h"
 #include "core/Version.h"
 #include "core/WebLink.h"
 #include "feeds/VendorUrls.h"
@@ -40,9 +40,7 @@ void CAgentDlg::CheckAndLaunch()
 
 void CAgentDlg::LaunchMainProgram()
 {
-    char szRun[260] = {};
-    ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", "true", szRun, sizeof(szRun));
-    if (!core::IsOn(szRun) || m_strProgramDir.IsEmpty()) return;
+    if (!IsSettingOn(kSettingRun) || m_strProgramDir.IsEmpty()) return;
     // A copy the user started before the network came up holds "stel7": a
     // second one would only say that it is running.
     HANDLE hRunning = ::OpenMutexA(SYNCHRONIZE, FALSE, "stel7");

@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/ExitRequest.h"
+#include "framework/OwnedWindow.h"
 #include "framework/WinApp.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
@@ -10,32 +11,12 @@
 
 CMainDlg* g_pMainDlg = nullptr;
 
-namespace {
-
-const UINT WM_TRAY_NOTIFY = 28000;
-
-}  // namespace
-
 CMainDlg::CMainDlg(CWnd* pParent) : CDialog(IDD_MAIN, pParent)
 {
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
 
-CMainDlg::~CMainDlg()
-{
-    // Each band's memory context gives back the bitmap it held first, so the
-    // composed band bitmap can be deleted with its member.
-    CDC** memDCs[] = {&m_pHeaderMemDC, &m_pToolbarMemDC, &m_pBodyMemDC, &m_pFooterMemDC};
-    HBITMAP* oldBitmaps[] = {&m_pHeaderOldBmp, &m_pToolbarOldBmp, &m_pBodyOldBmp, &m_pFooterOldBmp};
-    CDC** srcDCs[] = {&m_pHeaderSrcDC, &m_pToolbarSrcDC, &m_pBodySrcDC, &m_pFooterSrcDC};
-    for (int i = 0; i < 4; ++i) {
-        if (*memDCs[i] && *oldBitmaps[i]) (*memDCs[i])->SelectObject(*oldBitmaps[i]);
-        delete *memDCs[i];
-        delete *srcDCs[i];
-        *memDCs[i] = nullptr;
-        *srcDCs[i] = nullptr;
-    }
-}
+CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -164,21 +145,9 @@ void CMainDlg::OnDestroy()
     // Nothing waits here: the worker shares nothing with this window, and it
     // ends on its own once its job sees the window closed.
     m_feeds.Close();
-    if (m_pPopupDlg) {
-        m_pPopupDlg->DestroyWindow();
-        delete m_pPopupDlg;
-        m_pPopupDlg = nullptr;
-    }
-    if (m_pToastDlg) {
-        m_pToastDlg->DestroyWindow();
-        delete m_pToastDlg;
-        m_pToastDlg = nullptr;
-    }
-    if (m_pVideoDlg) {
-        m_pVideoDlg->DestroyWindow();
-        delete m_pVideoDlg;
-        m_pVideoDlg = nullptr;
-    }
+    DestroyOwned(m_pPopupDlg);
+    DestroyOwned(m_pToastDlg);
+    DestroyOwned(m_pVideoDlg);
     NotifyTrayIcon(NIM_DELETE, kTextProductName);
     if (!m_strTempDir.IsEmpty()) ::DeleteFileA(m_strTempDir + "vod.xml");
 }

@@ -17,6 +17,8 @@
 #include "framework/StringArray.h"
 #include "framework/TabCtrl.h"
 #include "app/OrleButton.h"
+#include "app/Skin.h"
+#include "core/Geometry.h"
 #include "core/FeedRows.h"
 #include "feeds/FeedWork.h"
 #include "player/WebBrowser2.h"
@@ -28,6 +30,8 @@ class CUpdateDlg;
 class CVideoDlg;
 struct UpdateAnnouncement;
 
+// The tray icon's callback message.
+const UINT WM_TRAY_NOTIFY = 28000;
 // Posted by a channel load that got no answer from the server.
 const UINT WM_NO_RESPONSE = WM_APP + 1;
 // Posted when the feed worker has handed back results (see CFeedWork).
@@ -71,10 +75,6 @@ public:
     // Skin and layout.
     void LoadSkinBitmaps();
     void LayoutControls();
-    void BuildHeaderBand();
-    void BuildToolbarBand();
-    void BuildBodyBand();
-    void BuildFooterBand();
 
     // Vendor document checks, queued on the feed worker; the windows they
     // open are opened when the result comes back. userRequested 1: the user
@@ -119,60 +119,13 @@ public:
     CSettingsDlg* m_pSettingsDlg = nullptr;
     CUpdateDlg* m_pUpdateDlg = nullptr;
 
-    // Skin: per band, the composing contexts, the bitmap the memory context
-    // held before, the composed band and its source pieces.
-    CDC* m_pHeaderMemDC = nullptr;
-    CDC* m_pHeaderSrcDC = nullptr;
-    HBITMAP m_pHeaderOldBmp = nullptr;
-    CBitmap m_bmpHeader;
-    CBitmap m_bmpHeaderLogo;
-    CBitmap m_bmpHeaderFill;
-    CDC* m_pToolbarMemDC = nullptr;
-    CDC* m_pToolbarSrcDC = nullptr;
-    HBITMAP m_pToolbarOldBmp = nullptr;
-    CBitmap m_bmpToolbar;
-    CBitmap m_bmpToolbarLeft;
-    CBitmap m_bmpToolbarFill;
-    CBitmap m_bmpToolbarRight;
-    CBitmap m_bmpSearchLeft;
-    CBitmap m_bmpSearchFill;
-    CBitmap m_bmpSearchRight;
-    CDC* m_pBodyMemDC = nullptr;
-    CDC* m_pBodySrcDC = nullptr;
-    HBITMAP m_pBodyOldBmp = nullptr;
-    CBitmap m_bmpBody;
-    CBitmap m_bmpBodyLeft;
-    CBitmap m_bmpBodyRight;
-    CDC* m_pFooterMemDC = nullptr;
-    CDC* m_pFooterSrcDC = nullptr;
-    HBITMAP m_pFooterOldBmp = nullptr;
-    CBitmap m_bmpFooter;
-    CBitmap m_bmpFooterLeft;
-    CBitmap m_bmpFooterFill;
-    CBitmap m_bmpFooterRight;
-    RECT m_rcHeaderFill = {};
-    RECT m_rcToolbarMid = {};
-    RECT m_rcToolbarRight = {};
-    RECT m_rcBodyTop = {};
-    RECT m_rcBodyRight = {};
-    RECT m_rcFooterLeft = {};
-    RECT m_rcFooterMid = {};
-    RECT m_rcFooterRight = {};
-    RECT m_rcBtnSectionSearch = {};
-    RECT m_rcBtnSectionChannel = {};
-    RECT m_rcBtnSectionMusic = {};
-    RECT m_rcBtnSectionHumor = {};
-    RECT m_rcEditSearch = {};
-    RECT m_rcBtnSearch = {};
-    RECT m_rcTab = {};
-    RECT m_rcList = {};
-    RECT m_rcBtnPlay = {};
-    RECT m_rcBtnStop = {};
-    RECT m_rcBtnPrev = {};
-    RECT m_rcBtnNext = {};
+    // The skinned background, and where every control and skin piece sits.
+    CSkin m_skin;
+    core::MainLayout m_layout = {};
 
     // Navigation and play state
     CString m_strKeyword;
+    // One of core::Section.
     int m_nSection = 1;
     // The tab on screen in section 1; the section switch writes it too.
     int m_nTab = 1;

@@ -1,7 +1,12 @@
 // The main window's skin: four pre-composed background bands, the erase that
 // copies them around the visible controls, the layout of every control, the
 // minimum size and the minimised icon.
+#include "app/Skin.h"
+
+#include <utility>
+
 #include "app/MainDlg.h"
+#include "core/Section.h"
 #include "core/Geometry.h"
 #include "res/resource.h"
 
@@ -9,18 +14,15 @@ namespace {
 
 const COLORREF kBodyColour = RGB(240, 240, 240);
 
-RECT ToRect(const core::Rect& rc)
+int Width(const core::Rect& rc)
 {
-    return RECT{rc.left, rc.top, rc.right, rc.bottom};
+    return rc.right - rc.left;
 }
 
-// One band of the background: its contexts, composed bitmap and size.
-struct Band {
-    CDC*& pMemDC;
-    CDC*& pSrcDC;
-    HBITMAP& hOldBmp;
-    CBitmap& bmpComposed;
-};
+int Height(const core::Rect& rc)
+{
+    return rc.bottom - rc.top;
+}
 
 // The window's device context for the length of one composition.
 class WindowDC {
@@ -37,63 +39,44 @@ private:
     CDC m_dc;
 };
 
-// Frees the previous composition and makes a fresh memory context holding a
-// new band bitmap as wide as the window's client area and `height` rows high,
-// both compatible with the window; the source context is new as well. Returns
-// the band's width, 0 when there is nothing to compose.
-int BeginBand(HWND hWnd, Band band, int height)
-{
-    RECT rc = {};
-    ::GetClientRect(hWnd, &rc);
-    const int width = rc.right;
-    WindowDC windowDC(hWnd);
-    if (band.pMemDC) {
-        if (band.hOldBmp) band.pMemDC->SelectObject(band.hOldBmp);
-        delete band.pMemDC;
-        delete band.pSrcDC;
-        band.pMemDC = nullptr;
-        band.pSrcDC = nullptr;
-        band.hOldBmp = nullptr;
-    }
-    band.bmpComposed.DeleteObject();
-    if (width <= 0 || height <= 0) return 0;
-    band.pMemDC = new CDC;
-    band.pSrcDC = new CDC;
-    if (!band.pMemDC->CreateCompatibleDC(&windowDC.dc()) || !band.pSrcDC->CreateCompatibleDC(&windowDC.dc()) ||
-        !band.bmpComposed.CreateCompatibleBitmap(&windowDC.dc(), width, height)) {
-        return 0;
-    }
-    band.hOldBmp = band.pMemDC->SelectObject(&band.bmpComposed);
-    return width;
-}
-
 // Copies a piece at (x, y); FillColumns repeats a one-pixel-wide piece at every column of [from, to).
-void CopyPiece(Band band, CBitmap& piece, int x, int y)
+void CopyPiece(CDC& memDC, CDC& srcDC, CBitmap& piece, int x, int y)
 {
     const SIZE size = piece.GetSize();
-    if (!band.pSrcDC->SelectObject(&piece)) return;
-    band.pMemDC->BitBlt(x, y, size.cx, size.cy, band.pSrcDC, 0, 0, SRCCOPY);
+    if (!srcDC.SelectObject(&piece)) return;
+    memDC.BitBlt(x, y, size.cx, size.cy, &srcDC, 0, 0, SRCCOPY);
 }
 
-void FillColumns(Band band, CBitmap& fill, int from, int to, int y)
+void FillColumns(CDC& memDC, CDC& srcDC, CBitmap& fill, int from, int to, int y)
 {
     const SIZE size = fill.GetSize();
-    if (!band.pSrcDC->SelectObject(&fill)) return;
-    for (int x = from; x < to; ++x) band.pMemDC->BitBlt(x, y, 1, size.cy, band.pSrcDC, 0, 0, SRCCOPY);
+    if (!srcDC.SelectObject(&fill)) return;
+    for (int x = from; x < to; ++x) memDC.BitBlt(x, y, 1, size.cy, &srcDC, 0, 0, SRCCOPY);
 }
 
 // A strip of row y: its left piece at leftX, the fill over [fillFrom, fillTo)
 // and, when there is one, its right piece at fillTo.
-void CopyStrip(Band band, int y, CBitmap& left, int leftX, CBitmap& fill, int fillFrom, int fillTo, CBitmap* pRight)
+void CopyStrip(CDC& memDC, CDC& srcDC, int y, CBitmap& left, int leftX, CBitmap& fill, int fillFrom, int fillTo,
+               CBitmap* pRight)
 {
-    CopyPiece(band, left, leftX, y);
-    FillColumns(band, fill, fillFrom, fillTo, y);
-    if (pRight) CopyPiece(band, *pRight, fillTo, y);
+    CopyPiece(memDC, srcDC, left, leftX, y);
+    FillColumns(memDC, srcDC, fill, fillFrom, fillTo, y);
+    if (pRight) CopyPiece(memDC, srcDC, *pRight, fillTo, y);
 }
 
 }  // namespace
 
-void CMainDlg::LoadSkinBitmaps()
+RECT ToRect(const core::Rect& rc)
+{
+    return RECT{rc.left, rc.top, rc.right, rc.bottom};
+}
+
+CSkin::~CSkin()
+{
+    for (Band* pBand : {&m_header, &m_toolbar, &m_body, &m_footer}) FreeBand(*pBand);
+}
+
+void CSkin::LoadPieces()
 {
     m_bmpHeaderLogo.LoadBitmap(IDB_HEADER_LOGO);
     m_bmpHeaderFill.LoadBitmap(IDB_HEADER_FILL);
@@ -108,6 +91,98 @@ void CMainDlg::LoadSkinBitmaps()
     m_bmpFooterLeft.LoadBitmap(IDB_FOOTER_LEFT);
     m_bmpFooterFill.LoadBitmap(IDB_FOOTER_FILL);
     m_bmpFooterRight.LoadBitmap(IDB_FOOTER_RIGHT);
+}
+
+void CSkin::FreeBand(Band& band)
+{
+    if (band.pMemDC && band.hOldBmp) band.pMemDC->SelectObject(band.hOldBmp);
+    delete band.pMemDC;
+    delete band.pSrcDC;
+    band.pMemDC = nullptr;
+    band.pSrcDC = nullptr;
+    band.hOldBmp = nullptr;
+    band.bmpComposed.DeleteObject();
+}
+
+bool CSkin::BeginBand(HWND hWnd, Band& band, int width, int height)
+{
+    FreeBand(band);
+    if (width <= 0 || height <= 0) return false;
+    WindowDC windowDC(hWnd);
+    band.pMemDC = new CDC;
+    band.pSrcDC = new CDC;
+    if (!band.pMemDC->CreateCompatibleDC(&windowDC.dc()) || !band.pSrcDC->CreateCompatibleDC(&windowDC.dc()) ||
+        !band.bmpComposed.CreateCompatibleBitmap(&windowDC.dc(), width, height)) {
+        FreeBand(band);
+        return false;
+    }
+    band.hOldBmp = band.pMemDC->SelectObject(&band.bmpComposed);
+    return true;
+}
+
+void CSkin::Compose(HWND hWnd, const core::MainLayout& layout)
+{
+    BuildHeaderBand(hWnd, layout.headerBand);
+    BuildToolbarBand(hWnd, layout.toolbarBand);
+    BuildBodyBand(hWnd, layout.bodyBand);
+    BuildFooterBand(hWnd, layout.footerBand);
+}
+
+void CSkin::BuildHeaderBand(HWND hWnd, const core::Rect& rc)
+{
+    const int w = Width(rc);
+    if (!BeginBand(hWnd, m_header, w, Height(rc))) return;
+    CopyStrip(*m_header.pMemDC, *m_header.pSrcDC, 0, m_bmpHeaderLogo, 0, m_bmpHeaderFill, 199, w, nullptr);
+}
+
+void CSkin::BuildToolbarBand(HWND hWnd, const core::Rect& rc)
+{
+    const int w = Width(rc);
+    if (!BeginBand(hWnd, m_toolbar, w, Height(rc))) return;
+    CDC& memDC = *m_toolbar.pMemDC;
+    CDC& srcDC = *m_toolbar.pSrcDC;
+    CopyStrip(memDC, srcDC, 0, m_bmpToolbarLeft, 0, m_bmpToolbarFill, 24, w - 24, &m_bmpToolbarRight);
+    CopyStrip(memDC, srcDC, 31, m_bmpSearchLeft, 420, m_bmpSearchFill, 470, w - 190, &m_bmpSearchRight);
+}
+
+void CSkin::BuildBodyBand(HWND hWnd, const core::Rect& rc)
+{
+    const int w = Width(rc);
+    const int height = Height(rc);
+    if (!BeginBand(hWnd, m_body, w, height)) return;
+    CDC& memDC = *m_body.pMemDC;
+    CDC& srcDC = *m_body.pSrcDC;
+    if (srcDC.SelectObject(&m_bmpBodyLeft)) {
+        for (int y = 0; y < height; ++y) memDC.BitBlt(0, y, 21, 1, &srcDC, 0, 0, SRCCOPY);
+    }
+    memDC.FillSolidRect(RECT{21, 0, w - 21, height}, kBodyColour);
+    if (srcDC.SelectObject(&m_bmpBodyRight)) {
+        for (int y = 0; y < height; ++y) memDC.BitBlt(w - 21, y, 21, 1, &srcDC, 0, 0, SRCCOPY);
+    }
+}
+
+void CSkin::BuildFooterBand(HWND hWnd, const core::Rect& rc)
+{
+    const int w = Width(rc);
+    if (!BeginBand(hWnd, m_footer, w, Height(rc))) return;
+    CopyStrip(*m_footer.pMemDC, *m_footer.pSrcDC, 0, m_bmpFooterLeft, 0, m_bmpFooterFill, 24, w - 24,
+              &m_bmpFooterRight);
+}
+
+void CSkin::Paint(CDC* pDC, const core::MainLayout& layout)
+{
+    const std::pair<Band*, const core::Rect*> bands[] = {{&m_header, &layout.headerBand},
+                                                         {&m_toolbar, &layout.toolbarBand},
+                                                         {&m_body, &layout.bodyBand},
+                                                         {&m_footer, &layout.footerBand}};
+    for (const auto& [pBand, pRect] : bands) {
+        if (pBand->pMemDC) pDC->BitBlt(pRect->left, pRect->top, Width(*pRect), Height(*pRect), pBand->pMemDC, 0, 0, SRCCOPY);
+    }
+}
+
+void CMainDlg::LoadSkinBitmaps()
+{
+    m_skin.LoadPieces();
     m_btnSectionSearch.LoadBitmaps(IDB_SECTION_SEARCH_ON, IDB_SECTION_SEARCH_ON, IDB_SECTION_SEARCH_ON);
     m_btnSectionChannel.LoadBitmaps(IDB_SECTION_CHANNEL, IDB_SECTION_CHANNEL, IDB_SECTION_CHANNEL);
     m_btnSectionMusic.LoadBitmaps(IDB_SECTION_MUSIC, IDB_SECTION_MUSIC, IDB_SECTION_MUSIC);
@@ -119,95 +194,29 @@ void CMainDlg::LayoutControls()
 {
     RECT rcClient;
     GetClientRect(&rcClient);
-    const core::MainLayout layout = core::ComputeMainLayout(rcClient.right, rcClient.bottom);
-    m_rcHeaderFill = ToRect(layout.headerFill);
-    m_rcToolbarMid = ToRect(layout.toolbarMid);
-    m_rcToolbarRight = ToRect(layout.toolbarRight);
-    m_rcBodyTop = ToRect(layout.bodyTop);
-    m_rcBodyRight = ToRect(layout.bodyRight);
-    m_rcFooterLeft = ToRect(layout.footerLeft);
-    m_rcFooterMid = ToRect(layout.footerMid);
-    m_rcFooterRight = ToRect(layout.footerRight);
-    m_rcBtnSectionSearch = ToRect(layout.btnSectionSearch);
-    m_rcBtnSectionChannel = ToRect(layout.btnSectionChannel);
-    m_rcBtnSectionMusic = ToRect(layout.btnSectionMusic);
-    m_rcBtnSectionHumor = ToRect(layout.btnSectionHumor);
-    m_rcEditSearch = ToRect(layout.editSearch);
-    m_rcBtnSearch = ToRect(layout.btnSearch);
-    m_rcTab = ToRect(layout.tab);
-    m_rcList = ToRect(layout.list);
-    m_rcBtnPlay = ToRect(layout.btnPlay);
-    m_rcBtnStop = ToRect(layout.btnStop);
-    m_rcBtnPrev = ToRect(layout.btnPrev);
-    m_rcBtnNext = ToRect(layout.btnNext);
-
-    m_btnSectionSearch.SetButtonRect(m_rcBtnSectionSearch);
-    m_btnSectionSearch.MoveWindow(m_rcBtnSectionSearch);
-    m_btnSectionChannel.SetButtonRect(m_rcBtnSectionChannel);
-    m_btnSectionChannel.MoveWindow(m_rcBtnSectionChannel);
-    m_btnSectionMusic.SetButtonRect(m_rcBtnSectionMusic);
-    m_btnSectionMusic.MoveWindow(m_rcBtnSectionMusic);
-    m_btnSectionHumor.SetButtonRect(m_rcBtnSectionHumor);
-    m_btnSectionHumor.MoveWindow(m_rcBtnSectionHumor);
-    m_editSearch.MoveWindow(m_rcEditSearch);
-    m_btnSearch.SetButtonRect(m_rcBtnSearch);
-    m_btnSearch.MoveWindow(m_rcBtnSearch);
-    m_tab.MoveWindow(m_rcTab);
+    m_layout = core::ComputeMainLayout(rcClient.right, rcClient.bottom);
+    const core::MainLayout& l = m_layout;
+    const std::pair<COrleButton*, const core::Rect*> pictureButtons[] = {
+        {&m_btnSectionSearch, &l.btnSectionSearch}, {&m_btnSectionChannel, &l.btnSectionChannel},
+        {&m_btnSectionMusic, &l.btnSectionMusic},   {&m_btnSectionHumor, &l.btnSectionHumor},
+        {&m_btnSearch, &l.btnSearch}};
+    for (const auto& [pButton, pRect] : pictureButtons) {
+        pButton->SetButtonRect(ToRect(*pRect));
+        pButton->MoveWindow(ToRect(*pRect));
+    }
+    m_editSearch.MoveWindow(ToRect(l.editSearch));
+    m_tab.MoveWindow(ToRect(l.tab));
     CListCtrl* lists[] = {&m_listVideo, &m_listTweet, &m_listChannel, &m_listMusic, &m_listHumor};
-    for (CListCtrl* pList : lists) pList->MoveWindow(m_rcList);
-    m_btnPlay.MoveWindow(m_rcBtnPlay);
-    m_btnStop.MoveWindow(m_rcBtnStop);
-    m_btnPrev.MoveWindow(m_rcBtnPrev);
-    m_btnNext.MoveWindow(m_rcBtnNext);
+    for (CListCtrl* pList : lists) pList->MoveWindow(ToRect(l.list));
+    m_btnPlay.MoveWindow(ToRect(l.btnPlay));
+    m_btnStop.MoveWindow(ToRect(l.btnStop));
+    m_btnPrev.MoveWindow(ToRect(l.btnPrev));
+    m_btnNext.MoveWindow(ToRect(l.btnNext));
     m_browser.MoveWindow(-20, -20, 10, 10);
-}
-
-void CMainDlg::BuildHeaderBand()
-{
-    Band band{m_pHeaderMemDC, m_pHeaderSrcDC, m_pHeaderOldBmp, m_bmpHeader};
-    const int w = BeginBand(m_hWnd, band, 53);
-    if (w > 0) CopyStrip(band, 0, m_bmpHeaderLogo, 0, m_bmpHeaderFill, 199, w, nullptr);
-}
-
-void CMainDlg::BuildToolbarBand()
-{
-    Band band{m_pToolbarMemDC, m_pToolbarSrcDC, m_pToolbarOldBmp, m_bmpToolbar};
-    const int w = BeginBand(m_hWnd, band, 63);
-    if (w == 0) return;
-    CopyStrip(band, 0, m_bmpToolbarLeft, 0, m_bmpToolbarFill, 24, w - 24, &m_bmpToolbarRight);
-    CopyStrip(band, 31, m_bmpSearchLeft, 420, m_bmpSearchFill, 470, w - 190, &m_bmpSearchRight);
-}
-
-void CMainDlg::BuildBodyBand()
-{
-    RECT rc;
-    GetClientRect(&rc);
-    const int height = rc.bottom - 198;
-    Band band{m_pBodyMemDC, m_pBodySrcDC, m_pBodyOldBmp, m_bmpBody};
-    const int w = BeginBand(m_hWnd, band, height);
-    if (w == 0) return;
-    if (band.pSrcDC->SelectObject(&m_bmpBodyLeft)) {
-        for (int y = 0; y < height; ++y) band.pMemDC->BitBlt(0, y, 21, 1, band.pSrcDC, 0, 0, SRCCOPY);
-    }
-    band.pMemDC->FillSolidRect(RECT{21, 0, w - 21, height}, kBodyColour);
-    if (band.pSrcDC->SelectObject(&m_bmpBodyRight)) {
-        for (int y = 0; y < height; ++y) band.pMemDC->BitBlt(w - 21, y, 21, 1, band.pSrcDC, 0, 0, SRCCOPY);
-    }
-}
-
-void CMainDlg::BuildFooterBand()
-{
-    Band band{m_pFooterMemDC, m_pFooterSrcDC, m_pFooterOldBmp, m_bmpFooter};
-    const int w = BeginBand(m_hWnd, band, 82);
-    if (w > 0) CopyStrip(band, 0, m_bmpFooterLeft, 0, m_bmpFooterFill, 24, w - 24, &m_bmpFooterRight);
 }
 
 BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)
 {
-    RECT rcClient;
-    GetClientRect(&rcClient);
-    const int w = rcClient.right;
-    const int h = rcClient.bottom;
     // A themed control asks for the background behind it through its own
     // DC: nothing may be left out then, or it shows through as black.
     const bool bOwnDC = ::WindowFromDC(pDC->GetSafeHdc()) == m_hWnd;
@@ -232,29 +241,26 @@ BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)
         exclude(m_btnNext);
     };
     switch (m_nSection) {
-    case 1:
+    case core::kSectionSearch:
         exclude(m_listVideo);
         exclude(m_listTweet);
         if (m_nTab == 1) excludeTransport();
         break;
-    case 2:
+    case core::kSectionChannel:
         exclude(m_listChannel);
         excludeTransport();
         break;
-    case 3:
+    case core::kSectionMusic:
         exclude(m_listMusic);
         excludeTransport();
         break;
-    case 4:
+    case core::kSectionHumor:
         exclude(m_listHumor);
         break;
     default:
         break;
     }
-    if (m_pHeaderMemDC) pDC->BitBlt(0, 0, w, 53, m_pHeaderMemDC, 0, 0, SRCCOPY);
-    if (m_pToolbarMemDC) pDC->BitBlt(0, 53, w, 63, m_pToolbarMemDC, 0, 0, SRCCOPY);
-    if (m_pBodyMemDC) pDC->BitBlt(0, 116, w, h - 198, m_pBodyMemDC, 0, 0, SRCCOPY);
-    if (m_pFooterMemDC) pDC->BitBlt(0, h - 82, w, 82, m_pFooterMemDC, 0, 0, SRCCOPY);
+    m_skin.Paint(pDC, m_layout);
     return TRUE;
 }
 
@@ -279,11 +285,12 @@ void CMainDlg::OnSize(UINT, int, int)
 {
     Default();
     LayoutControls();
-    BuildHeaderBand();
-    BuildToolbarBand();
-    BuildBodyBand();
-    BuildFooterBand();
-    const RECT* repaint[] = {&m_rcHeaderFill, &m_rcToolbarMid, &m_rcToolbarRight, &m_rcBodyTop,
-                             &m_rcBodyRight,  &m_rcFooterLeft, &m_rcFooterMid,    &m_rcFooterRight};
-    for (const RECT* pRect : repaint) InvalidateRect(pRect, TRUE);
+    m_skin.Compose(m_hWnd, m_layout);
+    const core::Rect* repaint[] = {&m_layout.headerFill, &m_layout.bodyTop,   &m_layout.toolbarMid,
+                                   &m_layout.toolbarRight, &m_layout.bodyRight, &m_layout.footerLeft,
+                                   &m_layout.footerMid,    &m_layout.footerRight};
+    for (const core::Rect* pRect : repaint) {
+        const RECT rc = ToRect(*pRect);
+        InvalidateRect(&rc, TRUE);
+    }
 }

@@ -23,7 +23,7 @@ void CMainDlg::NotifyTrayIcon(int nAction, const char* pszTip)
     nid.uID = IDI_MAIN;
     if (nAction == NIM_ADD) {
         nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        nid.uCallbackMessage = 28000;
+        nid.uCallbackMessage = WM_TRAY_NOTIFY;
         nid.hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
         ::lstrcpynA(nid.szTip, pszTip ? pszTip : "", sizeof(nid.szTip));
     }

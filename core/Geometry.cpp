@@ -6,6 +6,9 @@ MainLayout ComputeMainLayout(int clientWidth, int clientHeight)
 {
     const int w = clientWidth;
     const int h = clientHeight;
+    const int toolbarTop = kHeaderBandHeight;
+    const int bodyTop = toolbarTop + kToolbarBandHeight;
+    const int footerTop = h - kFooterBandHeight;
     MainLayout l;
     l.btnSectionSearch = {24, 81, 122, 116};
     l.btnSectionChannel = {122, 81, 220, 116};
@@ -20,14 +23,19 @@ MainLayout ComputeMainLayout(int clientWidth, int clientHeight)
     l.btnPrev = {300, h - 66, 430, h - 36};
     l.btnNext = {435, h - 66, 565, h - 36};
 
-    l.headerFill = {199, 0, w, 53};
-    l.toolbarMid = {24, 53, w - 24, 116};
-    l.toolbarRight = {w - 24, 53, w, 116};
-    l.bodyTop = {21, 116, w - 21, 170};
-    l.bodyRight = {w - 21, 116, w, h - 82};
-    l.footerLeft = {0, h - 82, 24, h};
-    l.footerMid = {24, h - 82, w - 24, h};
-    l.footerRight = {w - 24, h - 82, w, h};
+    l.headerBand = {0, 0, w, toolbarTop};
+    l.toolbarBand = {0, toolbarTop, w, bodyTop};
+    l.bodyBand = {0, bodyTop, w, footerTop};
+    l.footerBand = {0, footerTop, w, h};
+
+    l.headerFill = {199, 0, w, toolbarTop};
+    l.toolbarMid = {24, toolbarTop, w - 24, bodyTop};
+    l.toolbarRight = {w - 24, toolbarTop, w, bodyTop};
+    l.bodyTop = {21, bodyTop, w - 21, 170};
+    l.bodyRight = {w - 21, bodyTop, w, footerTop};
+    l.footerLeft = {0, footerTop, 24, h};
+    l.footerMid = {24, footerTop, w - 24, h};
+    l.footerRight = {w - 24, footerTop, w, h};
     return l;
 }
 

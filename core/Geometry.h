@@ -12,11 +12,18 @@ struct Rect {
     int bottom;
 };
 
+// The skin's four background bands, top to bottom; the body band takes the
+// height the other three leave.
+constexpr int kHeaderBandHeight = 53;
+constexpr int kToolbarBandHeight = 63;
+constexpr int kFooterBandHeight = 82;
+
 // Controls sit at fixed distances from the client area's left or right edge;
 // the repaint rectangles are the skin pieces that stretch or move on resize.
 struct MainLayout {
     Rect btnSectionSearch, btnSectionChannel, btnSectionMusic, btnSectionHumor, editSearch, btnSearch, tab, list,
         btnPlay, btnStop, btnPrev, btnNext;
+    Rect headerBand, toolbarBand, bodyBand, footerBand;
     Rect headerFill, toolbarMid, toolbarRight, bodyTop, bodyRight, footerLeft, footerMid, footerRight;
 };
 

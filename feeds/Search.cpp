@@ -2,6 +2,7 @@
 #include "BuildConfig.h"
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
+#include "core/Section.h"
 #include "core/FeedRows.h"
 #include "feeds/FeedText.h"
 #include "feeds/ListFill.h"
@@ -53,7 +54,7 @@ void CMainDlg::OnSearch()
         MessageBox(kTextEnterKeyword, kTextProductName, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (m_nSection != 1) {
+    if (m_nSection != core::kSectionSearch) {
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
         m_nTab = 1;
@@ -62,7 +63,7 @@ void CMainDlg::OnSearch()
     ShowSearchTabs();
     LoadVideoSearch(m_strKeyword);
     LoadTweetSearch(m_strKeyword);
-    m_nSection = 1;
+    m_nSection = core::kSectionSearch;
 }
 
 void CMainDlg::LoadVideoSearch(CString strKeyword)

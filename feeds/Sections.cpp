@@ -2,30 +2,13 @@
 #include "BuildConfig.h"
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
+#include "core/Section.h"
 #include "feeds/ChannelList.h"
+#include "feeds/ListColumns.h"
 #include "framework/ImageList.h"
 #include "res/resource.h"
 
 namespace {
-
-struct ColumnSpec {
-    const char* pszHeading;
-    int nFormat;
-    int nWidth;
-};
-
-const ColumnSpec kVideoColumns[] = {{"제목", LVCFMT_LEFT, 600}, {"재생시간", LVCFMT_CENTER, 100},
-                                    {"등록일", LVCFMT_CENTER, 100}, {"조회수", LVCFMT_CENTER, 100},
-                                    {"주소", LVCFMT_LEFT, 0}};
-const ColumnSpec kTweetColumns[] = {{"내용", LVCFMT_LEFT, 800}, {"작성자", LVCFMT_LEFT, 0},
-                                    {"등록일", LVCFMT_CENTER, 100}, {"주소", LVCFMT_LEFT, 0}};
-const ColumnSpec kChannelColumns[] = {{"제목", LVCFMT_LEFT, 600}, {"재생시간", LVCFMT_CENTER, 100},
-                                      {"추천수", LVCFMT_CENTER, 100}, {"조회수", LVCFMT_CENTER, 100},
-                                      {"주소", LVCFMT_LEFT, 0}};
-const ColumnSpec kMusicColumns[] = {{"제목", LVCFMT_LEFT, 300}, {"시간", LVCFMT_CENTER, 100},
-                                    {"가수", LVCFMT_LEFT, 100},  {"앨범", LVCFMT_LEFT, 300},
-                                    {"장르", LVCFMT_LEFT, 100},  {"주소", LVCFMT_LEFT, 0}};
-const ColumnSpec kHumorColumns[] = {{"제목", LVCFMT_LEFT, 700}, {"작성자", LVCFMT_LEFT, 200}, {"주소", LVCFMT_LEFT, 0}};
 
 template <size_t N>
 void SetUpList(CListCtrl& list, UINT nIconBitmap, int nIconSize, const ColumnSpec (&columns)[N])
@@ -72,38 +55,39 @@ void CMainDlg::StartSection(int nSection, const char* pszEvent)
 
 void CMainDlg::OnSectionSearch()
 {
-    StartSection(1, "menu_search");
+    StartSection(core::kSectionSearch, "menu_search");
 }
 
 void CMainDlg::OnSectionChannel()
 {
-    StartSection(2, "menu_vod");
+    StartSection(core::kSectionChannel, "menu_vod");
 }
 
 void CMainDlg::OnSectionMusic()
 {
-    StartSection(3, "menu_music");
+    StartSection(core::kSectionMusic, "menu_music");
 }
 
 void CMainDlg::OnSectionHumor()
 {
-    StartSection(4, "menu_best");
+    StartSection(core::kSectionHumor, "menu_best");
 }
 
 void CMainDlg::SetSectionPictures(int nShown)
 {
-    const UINT search = nShown == 1 ? IDB_SECTION_SEARCH_ON : IDB_SECTION_SEARCH;
-    const UINT channel = nShown == 2 ? IDB_SECTION_CHANNEL_ON : IDB_SECTION_CHANNEL;
-    const UINT music = nShown == 3 ? IDB_SECTION_MUSIC_ON : IDB_SECTION_MUSIC;
-    const UINT humor = nShown == 4 ? IDB_SECTION_HUMOR_ON : IDB_SECTION_HUMOR;
+    const UINT search = nShown == core::kSectionSearch ? IDB_SECTION_SEARCH_ON : IDB_SECTION_SEARCH;
+    const UINT channel = nShown == core::kSectionChannel ? IDB_SECTION_CHANNEL_ON : IDB_SECTION_CHANNEL;
+    const UINT music = nShown == core::kSectionMusic ? IDB_SECTION_MUSIC_ON : IDB_SECTION_MUSIC;
+    const UINT humor = nShown == core::kSectionHumor ? IDB_SECTION_HUMOR_ON : IDB_SECTION_HUMOR;
     m_btnSectionSearch.LoadBitmaps(search, search, search);
     m_btnSectionChannel.LoadBitmaps(channel, channel, channel);
     m_btnSectionMusic.LoadBitmaps(music, music, music);
     m_btnSectionHumor.LoadBitmaps(humor, humor, humor);
-    InvalidateRect(&m_rcBtnSectionSearch, TRUE);
-    InvalidateRect(&m_rcBtnSectionChannel, TRUE);
-    InvalidateRect(&m_rcBtnSectionMusic, TRUE);
-    InvalidateRect(&m_rcBtnSectionHumor, TRUE);
+    for (const core::Rect* pRect : {&m_layout.btnSectionSearch, &m_layout.btnSectionChannel, &m_layout.btnSectionMusic,
+                                    &m_layout.btnSectionHumor}) {
+        const RECT rc = ToRect(*pRect);
+        InvalidateRect(&rc, TRUE);
+    }
 }
 
 void CMainDlg::ShowTransport(int nCmdShow)
@@ -138,8 +122,8 @@ void CMainDlg::SwitchSection()
     // each step skipped there once a newer switch has been asked for.
     const unsigned nSwitch = m_feeds.BeginSwitch();
     switch (m_nSection) {
-    case 1:
-        SetSectionPictures(1);
+    case core::kSectionSearch:
+        SetSectionPictures(core::kSectionSearch);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
         m_nTab = 1;
@@ -148,24 +132,24 @@ void CMainDlg::SwitchSection()
         QueueVideoSearch(std::nullopt, nSwitch);
         QueueTweetSearch(std::nullopt, nSwitch);
         break;
-    case 2:
-        SetSectionPictures(2);
+    case core::kSectionChannel:
+        SetSectionPictures(core::kSectionChannel);
         m_tab.DeleteAllItems();
         for (int i = 0; i < kChannelCount; ++i) m_tab.InsertItem(i, kChannels[i].pszLabel);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listChannel);
         QueueChannelVideos(kChannels[0].pszId, nSwitch);
         break;
-    case 3:
-        SetSectionPictures(3);
+    case core::kSectionMusic:
+        SetSectionPictures(core::kSectionMusic);
         m_tab.DeleteAllItems();
         m_tab.InsertItem(0, kTabMusicChart);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listMusic);
         QueueMusicChart(nSwitch);
         break;
-    case 4:
-        SetSectionPictures(4);
+    case core::kSectionHumor:
+        SetSectionPictures(core::kSectionHumor);
         m_tab.DeleteAllItems();
         m_tab.InsertItem(0, kTabHumorLatest);
         ShowTransport(SW_HIDE);
@@ -182,7 +166,7 @@ void CMainDlg::OnSelchangeTab(NMHDR*, LRESULT* pResult)
     *pResult = 0;
     const int index = m_tab.GetCurSel();
     switch (m_nSection) {
-    case 1:
+    case core::kSectionSearch:
         if (index == 0) {
             m_nTab = 1;
             ShowOnlyList(&m_listVideo);
@@ -193,13 +177,13 @@ void CMainDlg::OnSelchangeTab(NMHDR*, LRESULT* pResult)
             ShowTransport(SW_HIDE);
         }
         break;
-    case 2:
+    case core::kSectionChannel:
         if (index >= 0 && index < kChannelCount) LoadChannelVideos(kChannels[index].pszId);
         break;
-    case 3:
+    case core::kSectionMusic:
         if (index == 0) LoadMusicChart();
         break;
-    case 4:
+    case core::kSectionHumor:
         if (index == 0) LoadHumorBoard();
         break;
     default:

@@ -9,11 +9,14 @@
 
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
-#include "app/Registry.h"
+#include "core/Section.h"
+#include "app/Settings.h"
 #include "core/MusicClock.h"
 #include "core/PlayMode.h"
 #include "core/TextRules.h"
 #include "core/WebLink.h"
+#include "feeds/ListColumns.h"
+#include "framework/OwnedWindow.h"
 #include "player/VideoDlg.h"
 #include "res/resource.h"
 
@@ -26,13 +29,8 @@ int ClickedRow(const NMHDR* pNMHDR)
     return pNMHDR ? reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR)->iItem : -1;
 }
 
-// Address column of each playable list.
-const int kVideoAddressColumn = 4;
-const int kMusicAddressColumn = 5;
-const int kHumorAddressColumn = 2;
-
-// A row counts only once its address is in: a worker fills a row cell by
-// cell, and a row caught half-filled would play "".
+// A row counts only once its address is in: a document may leave a row's
+// address empty, and such a row would play "".
 bool RowExists(const CListCtrl& list, int nRow, int nAddressColumn)
 {
     return nRow >= 0 && nRow < list.GetItemCount() && !list.GetItemText(nRow, nAddressColumn).IsEmpty();
@@ -54,8 +52,7 @@ void CMainDlg::ShowVideo(CString strTitle, CString strUrl)
 {
     if (!m_pVideoDlg || !::IsWindow(m_pVideoDlg->m_hWnd)) {
         // The user closed the last one: its window is gone, its object stays.
-        delete m_pVideoDlg;
-        m_pVideoDlg = nullptr;
+        DestroyOwned(m_pVideoDlg);
         CVideoDlg* pVideoDlg = new CVideoDlg(this);
         if (!pVideoDlg->Create(IDD_VIDEO, this)) {
             delete pVideoDlg;
@@ -99,9 +96,7 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
         m_nPlaySeconds = 1;
         m_nPlayMinutes = 0;
         SetWindowText(kTextProductName);
-        char szMode[260] = {};
-        ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "none", szMode, sizeof(szMode));
-        const core::PlayMode mode = core::ParsePlayMode(szMode);
+        const core::PlayMode mode = ReadPlayMode();
         int nDraw = 0;
         if (mode == core::PlayMode::Random) {
             std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -178,13 +173,13 @@ void CMainDlg::OnDblclkListHumor(NMHDR* pNMHDR, LRESULT* pResult)
 void CMainDlg::OnPlay()
 {
     switch (m_nSection) {
-    case 1:
+    case core::kSectionSearch:
         ShowVideoRow(m_listVideo, m_nVideoIndex);
         break;
-    case 2:
+    case core::kSectionChannel:
         ShowVideoRow(m_listChannel, m_nChannelIndex);
         break;
-    case 3:
+    case core::kSectionMusic:
         PlayMusic(m_nMusicIndex);
         break;
     default:
@@ -195,15 +190,11 @@ void CMainDlg::OnPlay()
 void CMainDlg::OnStop()
 {
     switch (m_nSection) {
-    case 1:
-    case 2:
-        if (m_pVideoDlg) {
-            m_pVideoDlg->DestroyWindow();
-            delete m_pVideoDlg;
-            m_pVideoDlg = nullptr;
-        }
+    case core::kSectionSearch:
+    case core::kSectionChannel:
+        DestroyOwned(m_pVideoDlg);
         break;
-    case 3:
+    case core::kSectionMusic:
         KillTimer(kMusicTimer);
         m_nPlaySeconds = 1;
         m_nPlayMinutes = 0;
@@ -233,13 +224,13 @@ void CMainDlg::StepMusic(int nNewIndex)
 void CMainDlg::OnPrev()
 {
     switch (m_nSection) {
-    case 1:
+    case core::kSectionSearch:
         StepVideo(m_listVideo, m_nVideoIndex, core::PrevRow(m_nVideoIndex, m_listVideo.GetItemCount()));
         break;
-    case 2:
+    case core::kSectionChannel:
         StepVideo(m_listChannel, m_nChannelIndex, core::PrevRow(m_nChannelIndex, m_listChannel.GetItemCount()));
         break;
-    case 3:
+    case core::kSectionMusic:
         StepMusic(core::PrevRow(m_nMusicIndex, m_listMusic.GetItemCount()));
         break;
     default:
@@ -250,13 +241,13 @@ void CMainDlg::OnPrev()
 void CMainDlg::OnNext()
 {
     switch (m_nSection) {
-    case 1:
+    case core::kSectionSearch:
         StepVideo(m_listVideo, m_nVideoIndex, core::NextRow(m_nVideoIndex, m_listVideo.GetItemCount()));
         break;
-    case 2:
+    case core::kSectionChannel:
         StepVideo(m_listChannel, m_nChannelIndex, core::NextRow(m_nChannelIndex, m_listChannel.GetItemCount()));
         break;
-    case 3:
+    case core::kSectionMusic:
         StepMusic(core::NextRow(m_nMusicIndex, m_listMusic.GetItemCount()));
         break;
     default:

@@ -1,7 +1,6 @@
 #include "player/VideoDlg.h"
 
-#include "app/Registry.h"
-#include "core/Flag.h"
+#include "app/Settings.h"
 #include "core/Geometry.h"
 #include "framework/WinApp.h"
 #include "player/KeyFilter.h"
@@ -41,9 +40,7 @@ BOOL CVideoDlg::OnInitDialog()
 
 void CVideoDlg::PlaceWindow()
 {
-    char szTopmost[260] = {};
-    ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", "false", szTopmost, sizeof(szTopmost));
-    if (core::IsOn(szTopmost)) SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (IsSettingOn(kSettingTopmost)) SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     MoveWindow(0, 0, 800, 478, TRUE);
     CenterWindow();
 }

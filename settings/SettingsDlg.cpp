@@ -1,8 +1,7 @@
 #include "settings/SettingsDlg.h"
 
 #include "app/AppTexts.h"
-#include "app/Registry.h"
-#include "core/Flag.h"
+#include "app/Settings.h"
 #include "core/PlayMode.h"
 #include "framework/WinApp.h"
 #include "player/KeyFilter.h"
@@ -46,16 +45,10 @@ BOOL CSettingsDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    char szRun[260] = {};
-    char szTopmost[260] = {};
-    char szMusic[260] = {};
-    ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", "true", szRun, sizeof(szRun));
-    ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", "false", szTopmost, sizeof(szTopmost));
-    ReadRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "none", szMusic, sizeof(szMusic));
-    if (core::IsOn(szRun)) m_chkRun.SetCheck(BST_CHECKED);
-    if (core::IsOn(szTopmost)) m_chkTopmost.SetCheck(BST_CHECKED);
+    if (IsSettingOn(kSettingRun)) m_chkRun.SetCheck(BST_CHECKED);
+    if (IsSettingOn(kSettingTopmost)) m_chkTopmost.SetCheck(BST_CHECKED);
     // A text that is none of the list's words selects no item (-1).
-    m_cbMusic.SetCurSel(core::PlayModeItem(szMusic));
+    m_cbMusic.SetCurSel(core::PlayModeItem(ReadSetting(kSettingMusic)));
     return TRUE;
 }
 
@@ -78,9 +71,9 @@ void CSettingsDlg::OnApply()
 
 bool CSettingsDlg::SaveSettings()
 {
-    if (!WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "run", FlagText(m_chkRun))) return false;
-    if (!WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", FlagText(m_chkTopmost))) return false;
+    if (!WriteSetting(kSettingRun, FlagText(m_chkRun))) return false;
+    if (!WriteSetting(kSettingTopmost, FlagText(m_chkTopmost))) return false;
     // Without a selected item the stored text stays as it is.
     const char* pszMusic = core::PlayModeWord(m_cbMusic.GetCurSel());
-    return !pszMusic || WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", pszMusic);
+    return !pszMusic || WriteSetting(kSettingMusic, pszMusic);
 }

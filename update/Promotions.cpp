@@ -6,6 +6,7 @@
 #include "app/MainDlg.h"
 #include "core/Flag.h"
 #include "core/WebLink.h"
+#include "framework/OwnedWindow.h"
 #include "update/PopupDlg.h"
 #include "update/ToastDlg.h"
 
@@ -39,7 +40,7 @@ void CMainDlg::ShowPromotion(TDlg*& pDlg, const CString& strUrl, const char* psz
     // Made on first use and reused while its window exists. An object whose
     // window was never made, or is gone, is deleted and made again.
     if (!pDlg || !::IsWindow(pDlg->m_hWnd)) {
-        delete pDlg;
+        DestroyOwned(pDlg);
         pDlg = new TDlg;
         if (!pDlg->Create(TDlg::IDD, this)) {
             delete pDlg;
