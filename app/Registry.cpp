@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+
+#include "framework/DiagnosticLog.h"
 
 namespace {
 
@@ -12,6 +15,12 @@ void CopyDefault(const char* pszDefault, char* pszBuffer, DWORD dwBufferSize)
     const size_t length = std::min<size_t>(std::strlen(text), dwBufferSize - 1);
     std::memcpy(pszBuffer, text, length);
     pszBuffer[length] = '\0';
+}
+
+void LogWriteFailure(const char* pszKey, const char* pszValueName, LONG status)
+{
+    LogFailure(std::string("registry write ") + (pszKey ? pszKey : "") + "\\" + (pszValueName ? pszValueName : "") +
+               ": error " + std::to_string(status));
 }
 
 }  // namespace
@@ -50,13 +59,16 @@ int ReadRegistryString(HKEY hRoot, const char* pszKey, const char* pszValueName,
 int WriteRegistryString(HKEY hRoot, const char* pszKey, const char* pszValueName, const char* pszText)
 {
     HKEY hKey = nullptr;
-    if (::RegCreateKeyExA(hRoot, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey, nullptr) !=
-        ERROR_SUCCESS) {
+    const LONG opened =
+        ::RegCreateKeyExA(hRoot, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey, nullptr);
+    if (opened != ERROR_SUCCESS) {
+        LogWriteFailure(pszKey, pszValueName, opened);
         return 0;
     }
     const char* text = pszText ? pszText : "";
     const LONG status = ::RegSetValueExA(hKey, pszValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                                          static_cast<DWORD>(std::strlen(text) + 1));
     ::RegCloseKey(hKey);
+    if (status != ERROR_SUCCESS) LogWriteFailure(pszKey, pszValueName, status);
     return status == ERROR_SUCCESS ? 1 : 0;
 }
