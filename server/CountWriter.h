@@ -1,0 +1,52 @@
+#pragma once
+
+// Group commit: every request thread hands its count over and waits; one
+// writer thread commits all counts that arrived meanwhile in one transaction,
+// then wakes their threads with the outcome. A request is answered only after
+// its count is committed, and one sync serves many counts.
+
+#include "server/Storage.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace vendor {
+
+class CountWriter
+{
+public:
+    explicit CountWriter(Storage& storage);
+    ~CountWriter();  // Stop()
+
+    CountWriter(const CountWriter&) = delete;
+    CountWriter& operator=(const CountWriter&) = delete;
+
+    // Adds one to the row's day, kind and word; true once committed, false
+    // when the commit failed or the writer has stopped.
+    bool Record(const std::string& day, const std::string& kind, const std::string& word);
+
+    // Commits what is waiting, then ends the writer thread.
+    void Stop();
+
+private:
+    struct Batch
+    {
+        std::vector<CountRow> rows;
+        bool done = false;
+        bool committed = false;
+    };
+
+    void Run();
+
+    Storage& storage_;
+    std::mutex mutex_;
+    std::condition_variable arrived_;    // wakes the writer
+    std::condition_variable committed_;  // wakes the waiting requests
+    std::shared_ptr<Batch> open_ = std::make_shared<Batch>();
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+}  // namespace vendor
