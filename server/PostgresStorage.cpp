@@ -57,7 +57,11 @@ PGconn* Connect(const std::string& url, std::string& error)
 {
     PGconn* connection = PQconnectdb(url.c_str());
     if (PQstatus(connection) == CONNECTION_OK)
+    {
+        // Notices ("relation already exists, skipping") are no errors to show.
+        PQsetNoticeProcessor(connection, [](void*, const char*) {}, nullptr);
         return connection;
+    }
     error = ErrorOf(connection);
     PQfinish(connection);
     return nullptr;

@@ -162,7 +162,7 @@ std::string ReportHtml(const CountReport& report, const std::vector<std::string>
 <style>
 body{font-family:"NanumGothic",sans-serif;margin:24px;color:#222}
 table{border-collapse:collapse;margin:12px 0}
-th,td{border:1px solid #ccc;padding:3px 8px;text-align:right}
+th,td{border:1px solid #ccc;padding:3px 8px;text-align:right;white-space:nowrap}
 th:first-child,td:first-child{text-align:left}
 #chart text{font-size:11px;fill:#555}
 .legend span{display:inline-block;margin-right:14px}
