@@ -36,7 +36,7 @@ bool CountWriter::Record(const std::string& day, const std::string& kind, const 
     const std::shared_ptr<Batch> batch = open_;
     batch->rows.push_back({day, kind, word, 1});
     arrived_.notify_one();
-    committed_.wait(lock, [&batch] { return batch->done; });
+    batch->finished.wait(lock, [&batch] { return batch->done; });
     return batch->committed;
 }
 
@@ -69,7 +69,7 @@ void CountWriter::Run()
         lock.lock();
         batch->done = true;
         batch->committed = committed;
-        committed_.notify_all();
+        batch->finished.notify_all();
     }
 }
 

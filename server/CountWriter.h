@@ -36,14 +36,15 @@ private:
         std::vector<CountRow> rows;
         bool done = false;
         bool committed = false;
+        // Only this batch's requests wake, not those waiting for the next one.
+        std::condition_variable finished;
     };
 
     void Run();
 
     Storage& storage_;
     std::mutex mutex_;
-    std::condition_variable arrived_;    // wakes the writer
-    std::condition_variable committed_;  // wakes the waiting requests
+    std::condition_variable arrived_;  // wakes the writer
     std::shared_ptr<Batch> open_ = std::make_shared<Batch>();
     bool stopping_ = false;
     std::thread thread_;

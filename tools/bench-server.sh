@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Benchmark of the vendor's server (not a test; a few minutes): 64 clients on
+# loopback, each opening a new connection per request as WinInet does, with
+# wrk; Debian's nginx serving the update document as a static file is the
+# yardstick, measured in the same run with the same tool. Prints the update
+# document's rate, counts acknowledged per second with SQLite and with
+# PostgreSQL, p99 latencies, and the server's memory over a million counts.
+#     bash tools/bench-server.sh [counts]    (default 1000000 for the memory run)
+# Installs wrk and nginx-light (the benchmark's own, not the tests') when missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+total=${1:-1000000}
+seconds=10
+clients=64
+
+bash tools/setup.sh >/dev/null
+for p in wrk nginx-light; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "$p" >/dev/null
+done
+[ -f build/server/build.ninja ] || cmake -S server -B build/server -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/server >/dev/null
+
+work=$(mktemp -d /tmp/stel7-bench-XXXXXX)
+chmod 755 "$work"  # nginx's workers run as an unprivileged user
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    bash server/tests/scratch-postgres.sh stop "$work/postgres" || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+wait_port() { for _ in $(seq 100); do curl -s -o /dev/null "http://127.0.0.1:$1/" && return 0; sleep 0.1; done; return 1; }
+
+mkdir -p "$work/content/app/stel7/update"
+cp tools/standin/content/app/stel7/update/update.xml "$work/content/app/stel7/update/update.xml"
+document=/app/stel7/update/update.xml
+count="/app/stel7/analytics/request/count.php?mode=stel7_execute&key=stel7"
+
+# nginx as Debian ships it, on two workers (one per core), logging each request as the server does.
+nginx_port=$(free_port)
+cat >"$work/nginx.conf" <<CONF
+worker_processes auto; daemon off; pid $work/nginx.pid; error_log $work/nginx-error.log;
+events { worker_connections 4096; }
+http { access_log $work/nginx-access.log; server { listen 127.0.0.1:$nginx_port; root $work/content; types { text/xml xml; } } }
+CONF
+nginx -c "$work/nginx.conf" &
+pids+=($!)
+wait_port "$nginx_port"
+
+serve() {  # database -> sets port, admin, server_pid
+    port=$(free_port)
+    admin=$(free_port)
+    build/server/stel7-server serve --content "$work/content" --listen "127.0.0.1:$port" --admin "127.0.0.1:$admin" \
+        --database "$1" >>"$work/access.log" 2>>"$work/server-error.log" &
+    server_pid=$!
+    pids+=($server_pid)
+    wait_port "$port"
+}
+
+# wrk's figures: requests per second and p99 in ms; a non-2xx answer is a failure of the run.
+measure() {  # label url
+    local out rate p99
+    out=$(wrk -t2 -c$clients -d${seconds}s -H 'Connection: close' --latency "$2")
+    if grep -q 'Non-2xx' <<<"$out"; then echo "$1: non-2xx answers" >&2; echo "$out" >&2; exit 1; fi
+    rate=$(awk '/^Requests\/sec/ {print $2}' <<<"$out")
+    p99=$(awk '$1 == "99%" {v = $2; u = v; sub(/[0-9.]+/, "", u); sub(/[a-z]+$/, "", v);
+                            print (u == "us") ? v / 1000 : (u == "s") ? v * 1000 : v}' <<<"$out")
+    printf '%-34s %9.0f req/s   p99 %7.2f ms\n' "$1" "$rate" "$p99"
+    eval "rate_$3=$rate p99_$3=$p99"
+}
+
+rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
+stored() { curl -s "http://127.0.0.1:$admin/report.json" | sed -E 's/.*"execute": ([0-9]+).*/\1/'; }
+
+bash server/tests/scratch-postgres.sh start "$work/postgres"
+echo "stel7-server benchmark: $(nproc) cores, $clients clients, a new connection per request, ${seconds} s a run"
+echo "  $(nginx -v 2>&1 | sed 's/nginx version: //'), $(wrk -v 2>&1 | head -1 | cut -d' ' -f1-2), build/server/stel7-server (Release)"
+measure "nginx, static update.xml" "http://127.0.0.1:$nginx_port$document" nginx
+serve "sqlite:$work/counts.sqlite3"
+measure "stel7-server, update.xml" "http://127.0.0.1:$port$document" doc
+measure "stel7-server, counts (SQLite)" "http://127.0.0.1:$port$count" sqlite
+kill "$server_pid"; wait "$server_pid" || true
+serve "$(cat "$work/postgres/url")"
+measure "stel7-server, counts (PostgreSQL)" "http://127.0.0.1:$port$count" postgres
+kill "$server_pid"; wait "$server_pid" || true
+
+ratio() { awk -v a="$1" -v b="$rate_nginx" 'BEGIN {print a / b}'; }
+verdict() { awk -v a="$1" -v b="$3" -v op="$2" 'BEGIN {ok = op == ">=" ? a >= b : a < b; print ok ? "met" : "NOT met"}'; }
+echo
+r=$(ratio "$rate_doc")
+printf '%-34s %6.2fx nginx   goal >= 0.8x: %s\n' "update.xml" "$r" "$(verdict "$r" ">=" 0.8)"
+for db in sqlite postgres; do
+    eval "r=\$(ratio \$rate_$db)"
+    printf '%-34s %6.2fx nginx   goal >= 0.5x: %s\n' "counts ($db)" "$r" "$(verdict "$r" ">=" 0.5)"
+done
+for run in doc sqlite postgres; do
+    eval "p=\$p99_$run"
+    printf '%-34s %7.2f ms      goal < 20 ms: %s\n' "p99 ($run)" "$p" "$(verdict "$p" "<" 20)"
+done
+
+# Memory over a million counts (SQLite): the resident size after each tenth.
+serve "sqlite:$work/memory.sqlite3"
+echo
+echo "memory over $total counts (SQLite), resident size of the server:"
+printf '  %10s counts: %7d kB\n' 0 "$(rss_kb "$server_pid")"
+step=$((total / 10))
+done_counts=0
+for mark in $(seq "$step" "$step" "$total"); do
+    # Enough requests to reach the mark, in chunks that wrk times itself.
+    while [ "$done_counts" -lt "$mark" ]; do
+        wrk -t2 -c$clients -d2s -H 'Connection: close' "http://127.0.0.1:$port$count" >/dev/null
+        done_counts=$(stored)
+    done
+    printf '  %10s counts: %7d kB\n' "$done_counts" "$(rss_kb "$server_pid")"
+done
