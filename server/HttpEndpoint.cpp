@@ -44,9 +44,10 @@ void HttpEndpoint::Handle(httplib::Server::Handler handler)
 bool HttpEndpoint::Bind(const Address& address, std::string& error)
 {
     address_ = address;
-    port_ = address.port == 0 ? server_.bind_to_any_port(address.host) : server_.bind_to_port(address.host, address.port)
-                                    ? address.port
-                                    : -1;
+    if (address.port == 0)
+        port_ = server_.bind_to_any_port(address.host);
+    else
+        port_ = server_.bind_to_port(address.host, address.port) ? address.port : -1;
     if (port_ <= 0)
     {
         error = "cannot listen on " + address.ToString() + " (address in use or not this machine's)";

@@ -43,14 +43,14 @@ void KeyDeleter::operator()(evp_pkey_st* key) const
 
 Key LoadPrivateKey(const std::string& path, std::string& error)
 {
-    return LoadKey(path, "private key", [](BIO* bio) { return PEM_read_bio_PrivateKey(bio, nullptr, nullptr, nullptr); },
-                   error);
+    return LoadKey(
+        path, "private key", [](BIO* bio) { return PEM_read_bio_PrivateKey(bio, nullptr, nullptr, nullptr); }, error);
 }
 
 Key LoadPublicKey(const std::string& path, std::string& error)
 {
-    return LoadKey(path, "public key", [](BIO* bio) { return PEM_read_bio_PUBKEY(bio, nullptr, nullptr, nullptr); },
-                   error);
+    return LoadKey(
+        path, "public key", [](BIO* bio) { return PEM_read_bio_PUBKEY(bio, nullptr, nullptr, nullptr); }, error);
 }
 
 bool KeysMatch(const Key& privateKey, const Key& publicKey)

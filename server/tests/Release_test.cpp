@@ -1,5 +1,6 @@
 // The release command: what it publishes verifies as the programs check it,
 // the other program's entries stay, and every refusal changes nothing.
+#include "server/Signature.h"
 #include "server/tests/ServerProcess.h"
 
 #include <gtest/gtest.h>
@@ -64,21 +65,6 @@ std::string WindowsProgram(char tag)
     bytes.replace(0x3c, 4, std::string("\x40\0\0\0", 4));
     bytes.replace(0x40, 4, std::string("PE\0\0", 4));
     return bytes;
-}
-
-std::string Sha256Hex(const std::string& bytes)
-{
-    unsigned char digest[32];
-    unsigned int length = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr);
-    std::string hex;
-    for (unsigned int i = 0; i < length; ++i)
-    {
-        char pair[3];
-        snprintf(pair, sizeof pair, "%02x", digest[i]);
-        hex += pair;
-    }
-    return hex;
 }
 
 std::string Element(const std::string& document, const std::string& name)
@@ -150,11 +136,11 @@ TEST_F(ReleaseTest, PublishesASignedStatementAndKeepsTheOtherProgram)
     const std::string document = ReadFile(content_ + "/" + kDocument);
     EXPECT_EQ("196", Element(document, "update_ver"));
     EXPECT_EQ(kUrl, Element(document, "update_url"));
-    EXPECT_TRUE(Verifies(scratch_ / "public.pem", "stel7 196 " + Sha256Hex(updater), Element(document, "update_sig")));
+    const std::string signature = Element(document, "update_sig");
+    EXPECT_TRUE(Verifies(scratch_ / "public.pem", "stel7 196 " + vendor::Sha256Hex(updater), signature));
     // Not a signature over the bytes alone, nor for the other program.
-    EXPECT_FALSE(Verifies(scratch_ / "public.pem", updater, Element(document, "update_sig")));
-    EXPECT_FALSE(Verifies(scratch_ / "public.pem", "stel7agent 196 " + Sha256Hex(updater),
-                          Element(document, "update_sig")));
+    EXPECT_FALSE(Verifies(scratch_ / "public.pem", updater, signature));
+    EXPECT_FALSE(Verifies(scratch_ / "public.pem", "stel7agent 196 " + vendor::Sha256Hex(updater), signature));
     EXPECT_EQ(10, std::count(document.begin(), document.end(), '\n')) << "one line per element, as before";
     for (const char* kept : {"<agent_ver>7</agent_ver>", "<agent_sig>YWdlbnQ=</agent_sig>", "in a comment -->"})
         EXPECT_NE(std::string::npos, document.find(kept)) << kept;
@@ -167,7 +153,8 @@ TEST_F(ReleaseTest, PublishesASignedStatementAndKeepsTheOtherProgram)
     ASSERT_EQ(0, agent.exitCode) << agent.err;
     const std::string both = ReadFile(content_ + "/" + kDocument);
     EXPECT_EQ(kUrl, Element(both, "agent_url"));
-    EXPECT_TRUE(Verifies(scratch_ / "public.pem", "stel7agent 8 " + Sha256Hex(updater), Element(both, "agent_sig")));
+    EXPECT_TRUE(
+        Verifies(scratch_ / "public.pem", "stel7agent 8 " + vendor::Sha256Hex(updater), Element(both, "agent_sig")));
     EXPECT_EQ("196", Element(both, "update_ver"));
 }
 
@@ -210,7 +197,8 @@ TEST_F(ReleaseTest, EveryRefusalChangesNothing)
         {"an encoded escape", {{"--url", "http://vendor.example/app/%2e%2e/%2e%2e/outside.exe"}}},
         {"the document's own path", {{"--url", "http://vendor.example/app/stel7/update/update.xml"}}},
         {"a URL with a query", {{"--url", kUrl + "?v=2"}}},
-        {"the other program's updater", {{"--role", "stel7agent"}, {"--build", "8"}, {"--file", scratch_ / "agent-new.exe"}}},
+        {"the other program's updater",
+         {{"--role", "stel7agent"}, {"--build", "8"}, {"--file", scratch_ / "agent-new.exe"}}},
         {"an unknown role", {{"--role", "stel7updater"}}},
     };
     const std::map<std::string, std::string> before = Snapshot();

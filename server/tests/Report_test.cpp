@@ -125,7 +125,8 @@ TEST_F(ReportTest, TheBrowserDrawsABarAsTallAsEachCount)
     ASSERT_GT(image.width, 0) << shot;
 
     std::map<std::string, int> drawn;
-    for (size_t at = dom.find("<rect class=\"bar\""); at != std::string::npos; at = dom.find("<rect class=\"bar\"", at + 1))
+    const std::string barTag = "<rect class=\"bar\"";
+    for (size_t at = dom.find(barTag); at != std::string::npos; at = dom.find(barTag, at + 1))
     {
         const std::string word = Attribute(dom, at, "data-event");
         drawn[word] = std::atoi(Attribute(dom, at, "data-count").c_str());

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -41,8 +42,8 @@ std::string Drain(int fd)
 
 pid_t Spawn(const std::vector<std::string>& args, int out, int err)
 {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(ServerPath().c_str()));
+    const std::string path = ServerPath();
+    std::vector<char*> argv = {const_cast<char*>(path.c_str())};
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -50,8 +51,6 @@ pid_t Spawn(const std::vector<std::string>& args, int out, int err)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
-    const std::string path = ServerPath();
-    argv[0] = const_cast<char*>(path.c_str());
     pid_t pid = -1;
     if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ) != 0)
         pid = -1;
@@ -161,18 +160,11 @@ Finished RunProgram(const std::vector<std::string>& args)
 
 ServerProcess::ServerProcess(std::vector<std::string> flags)
 {
-    const auto given = [&flags](const std::string& name) {
-        for (const std::string& flag : flags)
-        {
-            if (flag == name)
-                return true;
-        }
-        return false;
-    };
-    if (!given("--listen"))
-        flags.insert(flags.end(), {"--listen", "127.0.0.1:0"});
-    if (!given("--admin"))
-        flags.insert(flags.end(), {"--admin", "127.0.0.1:0"});
+    for (const char* address : {"--listen", "--admin"})
+    {
+        if (std::find(flags.begin(), flags.end(), address) == flags.end())
+            flags.insert(flags.end(), {address, "127.0.0.1:0"});
+    }
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         return;
