@@ -39,7 +39,7 @@ std::string Output(const std::string& command)
 std::string Chromium(const ScratchFolder& scratch, const std::string& what, const std::string& url)
 {
     return Output("timeout 120 /usr/bin/chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-                  "--disable-background-networking --disable-component-update --disable-sync "
+                  "--disable-background-networking --disable-component-update --disable-sync --disable-dev-shm-usage "
                   "--force-device-scale-factor=1 --window-size=1000,1400 --user-data-dir=" +
                   scratch / "profile" + " " + what + " '" + url + "' 2>/dev/null");
 }

@@ -23,6 +23,8 @@ stop() {
 case $action in
 start)
     stop
+    # The postgres user may not be allowed into the caller's folder.
+    cd /
     mkdir -p "$dir"
     data=$(mktemp -d /tmp/stel7-postgres-XXXXXX)
     echo "$data" >"$dir/data-path"

@@ -38,6 +38,7 @@ if(STEL7_SERVER_PROGRAM AND STEL7_UPDATE_SIGNING_KEY)
     add_custom_command(
         OUTPUT ${release_site}/app/stel7/update/update.xml
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${release_site}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${release_site}
         COMMAND ${STEL7_SERVER_PROGRAM} release --content ${release_site} --role stel7 --build 195
                 --file $<TARGET_FILE:start_recorder>
                 --url http://${STEL7_VENDOR_HOST}/app/stel7/update/stel7_update.exe
