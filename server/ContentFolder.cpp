@@ -2,8 +2,13 @@
 
 #include "server/CountQuery.h"
 
+#include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -19,16 +24,14 @@ std::optional<std::string> RealPath(const std::string& path)
     return std::string(resolved);
 }
 
-bool IsPlainFile(const std::string& path)
+// Opens `relative` for reading only if it lies beneath the folder of
+// `rootFd`, whatever links it passes through.
+FileHandle OpenBeneath(int rootFd, const std::string& relative)
 {
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-bool IsFolder(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    open_how how{};
+    how.flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+    return FileHandle(static_cast<int>(syscall(SYS_openat2, rootFd, relative.c_str(), &how, sizeof how)));
 }
 
 std::string AsciiLower(std::string text)
@@ -137,32 +140,57 @@ std::string ContentTypeFor(const std::string& relativePath, std::string_view fir
     return "application/octet-stream";
 }
 
+FileHandle::~FileHandle()
+{
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
+{
+    if (this != &other)
+    {
+        if (fd_ >= 0)
+            close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
 bool ContentFolder::Open(const std::string& root, std::string& error)
 {
     const std::optional<std::string> real = RealPath(root);
-    if (!real || !IsFolder(*real))
+    rootFd_ = FileHandle(real ? open(real->c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1);
+    if (rootFd_.get() < 0)
     {
         error = "content folder " + root + " is not a folder";
         return false;
     }
-    root_ = *real == "/" ? std::string() : *real;
+    if (OpenBeneath(rootFd_.get(), ".").get() < 0 && errno == ENOSYS)
+    {
+        error = "this kernel cannot open files beneath a folder only (openat2, Linux 5.6 and later)";
+        return false;
+    }
+    root_ = *real;
     return true;
 }
 
 ContentFolder::Lookup ContentFolder::Resolve(std::string_view rawPath) const
 {
-    const std::optional<std::string> relative = SafeRelativePath(rawPath);
+    std::optional<std::string> relative = SafeRelativePath(rawPath);
     if (!relative)
-        return {Outcome::Refused, std::string()};
-    std::string candidate = root_ + "/" + *relative;
-    if (IsFolder(candidate))
-        candidate += (candidate.back() == '/' ? "" : "/") + std::string("index.html");
-    // A link the operator left in the folder may point anywhere: what it
-    // resolves to must still be inside.
-    const std::optional<std::string> real = RealPath(candidate);
-    if (!real || real->compare(0, root_.size() + 1, root_ + "/") != 0 || !IsPlainFile(*real))
-        return {Outcome::NotFound, std::string()};
-    return {Outcome::Found, *real};
+        return {Outcome::Refused, FileHandle(), std::string()};
+    FileHandle file = OpenBeneath(rootFd_.get(), relative->empty() ? "." : *relative);
+    struct stat status;
+    if (file.get() >= 0 && fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode))
+    {
+        *relative += (relative->empty() || relative->back() == '/' ? "" : "/") + std::string("index.html");
+        file = OpenBeneath(rootFd_.get(), *relative);
+    }
+    if (file.get() < 0 || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {Outcome::NotFound, FileHandle(), std::string()};
+    return {Outcome::Found, std::move(file), *relative};
 }
 
 }  // namespace vendor

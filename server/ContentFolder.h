@@ -2,8 +2,8 @@
 
 // The content folder the operator edits: it mirrors the URL paths. A request
 // path is decoded and checked segment by segment before it becomes a file
-// name, and the file found must still lie inside the folder once symbolic
-// links are resolved; nothing outside the folder is ever opened.
+// name, and the kernel then opens it only beneath the folder, links included;
+// nothing outside the folder is ever opened.
 
 #include <optional>
 #include <string>
@@ -24,6 +24,20 @@ std::optional<std::string> SafeRelativePath(std::string_view rawPath);
 // the encoding its declaration gives, UTF-8 when it gives none.
 std::string ContentTypeFor(const std::string& relativePath, std::string_view firstBytes);
 
+// An open file, closed when the handle goes.
+class FileHandle
+{
+public:
+    explicit FileHandle(int fd = -1) : fd_(fd) {}
+    ~FileHandle();
+    FileHandle(FileHandle&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 class ContentFolder
 {
 public:
@@ -36,18 +50,23 @@ public:
     struct Lookup
     {
         Outcome outcome;
-        std::string file;  // absolute, when found
+        FileHandle file;           // open for reading, when found
+        std::string relativePath;  // decoded, the name the content type is taken from
     };
 
-    // False with the reason when `root` is no readable folder.
+    // False with the reason when `root` is no folder, or the kernel cannot
+    // keep a lookup beneath it (openat2, Linux 5.6 and later).
     bool Open(const std::string& root, std::string& error);
     const std::string& Root() const { return root_; }
 
     // "/" and any folder resolve to the folder's index.html, if there is one.
+    // The kernel resolves the path beneath the folder: a link that points
+    // outside it (or "..", had one slipped through) is not followed.
     Lookup Resolve(std::string_view rawPath) const;
 
 private:
-    std::string root_;  // real path, no trailing slash
+    std::string root_;  // real path
+    FileHandle rootFd_;
 };
 
 }  // namespace vendor

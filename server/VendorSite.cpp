@@ -6,7 +6,11 @@
 
 #include <httplib.h>
 
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace vendor {
@@ -14,7 +18,22 @@ namespace vendor {
 namespace {
 
 // Larger files are streamed rather than held whole for each request.
-constexpr std::streamoff kWholeFileLimit = 256 * 1024;
+constexpr size_t kWholeFileLimit = 256 * 1024;
+
+// Fills `bytes` from `offset`; false when the file ends first or cannot be read.
+bool ReadAt(int fd, size_t offset, std::string& bytes)
+{
+    for (size_t done = 0; done < bytes.size();)
+    {
+        const ssize_t read = pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            return false;
+        done += static_cast<size_t>(read);
+    }
+    return true;
+}
 
 void Reply(httplib::Response& response, int status, const char* text)
 {
@@ -60,42 +79,30 @@ void VendorSite::AnswerCount(std::string_view rawQuery, httplib::Response& respo
 
 void VendorSite::AnswerFile(std::string_view rawPath, httplib::Response& response) const
 {
-    const ContentFolder::Lookup lookup = content_.Resolve(rawPath);
+    ContentFolder::Lookup lookup = content_.Resolve(rawPath);
     if (lookup.outcome == ContentFolder::Outcome::Refused)
         return Reply(response, 400, "bad path\n");
-    auto in = std::make_shared<std::ifstream>(lookup.file, std::ios::binary);
-    if (lookup.outcome == ContentFolder::Outcome::NotFound || !*in)
+    if (lookup.outcome == ContentFolder::Outcome::NotFound)
         return Reply(response, 404, "not found\n");
-    in->seekg(0, std::ios::end);
-    const std::streamoff size = in->tellg();
-    in->seekg(0);
-    if (size < 0 || !*in)
+    const auto file = std::make_shared<FileHandle>(std::move(lookup.file));
+    struct stat status;
+    if (fstat(file->get(), &status) != 0)
         return Reply(response, 500, "unreadable\n");
-    std::string head(static_cast<size_t>(std::min<std::streamoff>(size, 512)), '\0');
-    in->read(head.data(), static_cast<std::streamsize>(head.size()));
-    const std::string type = ContentTypeFor(lookup.file.substr(content_.Root().size()), head);
-    if (!*in)
+    const size_t size = static_cast<size_t>(status.st_size);
+    std::string head(std::min<size_t>(size, size <= kWholeFileLimit ? size : 512), '\0');
+    if (!ReadAt(file->get(), 0, head))
         return Reply(response, 500, "unreadable\n");
+    const std::string type = ContentTypeFor(lookup.relativePath, head);
     if (size <= kWholeFileLimit)
-    {
-        std::string body(static_cast<size_t>(size), '\0');
-        std::copy(head.begin(), head.end(), body.begin());
-        in->read(body.data() + head.size(), static_cast<std::streamsize>(body.size() - head.size()));
-        if (!*in)
-            return Reply(response, 500, "unreadable\n");
-        return response.set_content(std::move(body), type.c_str());
-    }
-    in->seekg(0);
-    response.set_content_provider(static_cast<size_t>(size), type.c_str(),
-                                   [in](size_t offset, size_t length, httplib::DataSink& sink) {
-                                       char buffer[64 * 1024];
-                                       in->seekg(static_cast<std::streamoff>(offset));
-                                       in->read(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
-                                       if (in->gcount() <= 0)
-                                           return false;
-                                       sink.write(buffer, static_cast<size_t>(in->gcount()));
-                                       return true;
-                                   });
+        return response.set_content(std::move(head), type.c_str());
+    response.set_content_provider(size, type.c_str(),
+                                  [file](size_t offset, size_t length, httplib::DataSink& sink) {
+                                      std::string chunk(std::min<size_t>(length, 64 * 1024), '\0');
+                                      if (!ReadAt(file->get(), offset, chunk))
+                                          return false;
+                                      sink.write(chunk.data(), chunk.size());
+                                      return true;
+                                  });
 }
 
 }  // namespace vendor

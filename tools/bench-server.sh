@@ -2,7 +2,9 @@
 # Benchmark of the vendor's server (not a test; a few minutes): 64 clients on
 # loopback, each opening a new connection per request as WinInet does, with
 # wrk; Debian's nginx serving the update document as a static file is the
-# yardstick, measured in the same run with the same tool. Prints the update
+# yardstick, measured in the same run with the same tool, the runs taking
+# turns over three rounds so that the machine's other load falls on all of
+# them alike. Prints the update
 # document's rate, counts acknowledged per second with SQLite and with
 # PostgreSQL, p99 latencies, and the server's memory over a million counts.
 #     bash tools/bench-server.sh [counts]    (default 1000000 for the memory run)
@@ -11,6 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 total=${1:-1000000}
 seconds=10
+rounds=3
 clients=64
 
 bash tools/setup.sh >/dev/null
@@ -62,45 +65,58 @@ serve() {  # database -> sets port, admin, server_pid
     wait_port "$port"
 }
 
-# wrk's figures: requests per second and p99 in ms; a non-2xx answer is a failure of the run.
-measure() {  # label url
-    local out rate p99
-    out=$(wrk -t2 -c$clients -d${seconds}s -H 'Connection: close' --latency "$2")
+# wrk's requests per second and p99 in ms; a non-2xx answer fails the run.
+measure() {  # url
+    local out
+    out=$(wrk -t2 -c$clients -d${seconds}s -H 'Connection: close' --latency "$1")
     if grep -q 'Non-2xx' <<<"$out"; then echo "$1: non-2xx answers" >&2; echo "$out" >&2; exit 1; fi
-    rate=$(awk '/^Requests\/sec/ {print $2}' <<<"$out")
-    p99=$(awk '$1 == "99%" {v = $2; u = v; sub(/[0-9.]+/, "", u); sub(/[a-z]+$/, "", v);
-                            print (u == "us") ? v / 1000 : (u == "s") ? v * 1000 : v}' <<<"$out")
-    printf '%-34s %9.0f req/s   p99 %7.2f ms\n' "$1" "$rate" "$p99"
-    eval "rate_$3=$rate p99_$3=$p99"
+    awk '/^Requests\/sec/ {rate = $2}
+         $1 == "99%" {v = $2; u = v; sub(/[0-9.]+/, "", u); sub(/[a-z]+$/, "", v);
+                      p99 = (u == "us") ? v / 1000 : (u == "s") ? v * 1000 : v}
+         END {printf "%.0f %.2f\n", rate, p99}' <<<"$out"
 }
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 stored() { curl -s "http://127.0.0.1:$admin/report.json" | sed -E 's/.*"execute": ([0-9]+).*/\1/'; }
 
 bash server/tests/scratch-postgres.sh start "$work/postgres"
-echo "stel7-server benchmark: $(nproc) cores, $clients clients, a new connection per request, ${seconds} s a run"
-echo "  $(nginx -v 2>&1 | sed 's/nginx version: //'), $(wrk -v 2>&1 | head -1 | cut -d' ' -f1-2), build/server/stel7-server (Release)"
-measure "nginx, static update.xml" "http://127.0.0.1:$nginx_port$document" nginx
 serve "sqlite:$work/counts.sqlite3"
-measure "stel7-server, update.xml" "http://127.0.0.1:$port$document" doc
-measure "stel7-server, counts (SQLite)" "http://127.0.0.1:$port$count" sqlite
-kill "$server_pid"; wait "$server_pid" || true
+sqlite_port=$port
 serve "$(cat "$work/postgres/url")"
-measure "stel7-server, counts (PostgreSQL)" "http://127.0.0.1:$port$count" postgres
-kill "$server_pid"; wait "$server_pid" || true
+postgres_port=$port
+targets=(nginx doc sqlite postgres)
+declare -A url=([nginx]="http://127.0.0.1:$nginx_port$document" [doc]="http://127.0.0.1:$sqlite_port$document"
+                [sqlite]="http://127.0.0.1:$sqlite_port$count" [postgres]="http://127.0.0.1:$postgres_port$count")
+declare -A label=([nginx]="nginx, static update.xml" [doc]="stel7-server, update.xml"
+                  [sqlite]="stel7-server, counts (SQLite)" [postgres]="stel7-server, counts (PostgreSQL)")
+declare -A rates p99s
+echo "stel7-server benchmark: $(nproc) cores, $clients clients, a new connection per request, ${seconds} s a run,"
+echo "  $rounds rounds taking turns (the machine's other load falls on all alike)"
+echo "  $(nginx -v 2>&1 | sed 's/nginx version: //'), $(wrk -v 2>&1 | head -1 | cut -d' ' -f1-2), build/server/stel7-server (Release)"
+for round in $(seq "$rounds"); do
+    for target in "${targets[@]}"; do
+        read -r rate p99 < <(measure "${url[$target]}")
+        rates[$target]+="$rate "
+        p99s[$target]+="$p99 "
+        printf '  round %d  %-34s %7d req/s   p99 %7.2f ms\n' "$round" "${label[$target]}" "$rate" "$p99"
+    done
+done
 
-ratio() { awk -v a="$1" -v b="$rate_nginx" 'BEGIN {print a / b}'; }
 verdict() { awk -v a="$1" -v b="$3" -v op="$2" 'BEGIN {ok = op == ">=" ? a >= b : a < b; print ok ? "met" : "NOT met"}'; }
 echo
-r=$(ratio "$rate_doc")
-printf '%-34s %6.2fx nginx   goal >= 0.8x: %s\n' "update.xml" "$r" "$(verdict "$r" ">=" 0.8)"
-for db in sqlite postgres; do
-    eval "r=\$(ratio \$rate_$db)"
-    printf '%-34s %6.2fx nginx   goal >= 0.5x: %s\n' "counts ($db)" "$r" "$(verdict "$r" ">=" 0.5)"
-done
-for run in doc sqlite postgres; do
-    eval "p=\$p99_$run"
-    printf '%-34s %7.2f ms      goal < 20 ms: %s\n' "p99 ($run)" "$p" "$(verdict "$p" "<" 20)"
+echo "medians of $rounds rounds:"
+nginx_rate=$(tr ' ' '\n' <<<"${rates[nginx]}" | grep . | median)
+declare -A goal=([doc]=0.8 [sqlite]=0.5 [postgres]=0.5)
+for target in "${targets[@]}"; do
+    rate=$(tr ' ' '\n' <<<"${rates[$target]}" | grep . | median)
+    p99=$(tr ' ' '\n' <<<"${p99s[$target]}" | grep . | median)
+    printf '  %-34s %7d req/s   p99 %7.2f ms (goal < 20 ms: %s)' "${label[$target]}" "$rate" "$p99" "$(verdict "$p99" "<" 20)"
+    if [ "$target" != nginx ]; then
+        ratio=$(awk -v a="$rate" -v b="$nginx_rate" 'BEGIN {printf "%.2f", a / b}')
+        printf '   %sx nginx (goal >= %sx: %s)' "$ratio" "${goal[$target]}" "$(verdict "$ratio" ">=" "${goal[$target]}")"
+    fi
+    echo
 done
 
 # Memory over a million counts (SQLite): the resident size after each tenth.
