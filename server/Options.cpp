@@ -123,6 +123,11 @@ bool ParseServe(std::map<std::string, std::string> values, ServeOptions& options
         {"database", text(options.database)},
         {"admin", address(options.admin)},
         {"admin-token", text(options.adminToken)},
+        {"sync",
+         [&options](const std::string& value) {
+             options.sync = value == "full" ? Sync::Full : Sync::Normal;
+             return value == "full" || value == "normal";
+         }},
         {"threads",
          [&options](const std::string& value) {
              options.threads = std::atoi(value.c_str());
@@ -234,7 +239,7 @@ ParsedCommand ParseCommand(const std::vector<std::string>& args)
 std::string Usage()
 {
     return R"(usage:
-  stel7-server serve --content DIR [--listen ADDR:PORT] [--database URL]
+  stel7-server serve --content DIR [--listen ADDR:PORT] [--database URL] [--sync full|normal]
                      [--admin ADDR:PORT] [--admin-token T] [--threads N] [--config FILE]
       Serves the vendor's paths from DIR (it mirrors the URL paths), records
       every count.php count, and shows the counts at /report and /report.json
@@ -242,6 +247,12 @@ std::string Usage()
       --listen       default 0.0.0.0:8080
       --database     sqlite:PATH (default sqlite:stel7-counts.sqlite3) or a
                      postgresql:// connection string shared by several servers
+      --sync         full (default): SQLite syncs each commit to the disk before
+                     its counts are answered, so they survive a power cut;
+                     normal: each commit is handed to the operating system,
+                     surviving the server's crash or kill -9 but not the
+                     machine's, several times faster where syncs are slow.
+                     PostgreSQL follows its own synchronous_commit.
       --admin        default 127.0.0.1:8081; an address that is not loopback
                      needs --admin-token, which the report then asks for
                      (Authorization: Bearer T, or ?token=T)

@@ -4,6 +4,8 @@
 // file (--config FILE, lines "name = value" with the flag's name, '#' starts a
 // comment); a flag on the command line wins over the file.
 
+#include "server/Storage.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,7 @@ struct ServeOptions
     std::string content;
     Address listen{"0.0.0.0", 8080};
     std::string database = "sqlite:stel7-counts.sqlite3";
+    Sync sync = Sync::Full;
     Address admin{"127.0.0.1", 8081};
     std::string adminToken;
     int threads = 64;  // per listening address: a request waiting for its commit holds one

@@ -47,7 +47,7 @@ int Serve(const ServeOptions& options)
         std::cerr << "stel7-server: " << error << std::endl;
         return 1;
     }
-    const std::unique_ptr<Storage> storage = OpenStorage(options.database, error);
+    const std::unique_ptr<Storage> storage = OpenStorage(options.database, options.sync, error);
     if (!storage)
     {
         std::cerr << "stel7-server: " << error << std::endl;

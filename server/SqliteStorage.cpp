@@ -42,7 +42,7 @@ std::string Text(sqlite3_stmt* statement, int column)
     return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
 }
 
-sqlite3* Connect(const std::string& path, std::string& error)
+sqlite3* Connect(const std::string& path, Sync sync, std::string& error)
 {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
@@ -53,7 +53,8 @@ sqlite3* Connect(const std::string& path, std::string& error)
         return nullptr;
     }
     sqlite3_busy_timeout(db, 5000);
-    if (!Execute(db, "PRAGMA journal_mode=WAL", error) || !Execute(db, "PRAGMA synchronous=FULL", error))
+    if (!Execute(db, "PRAGMA journal_mode=WAL", error) ||
+        !Execute(db, sync == Sync::Full ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL", error))
     {
         error = path + ": " + error;
         sqlite3_close(db);
@@ -64,13 +65,13 @@ sqlite3* Connect(const std::string& path, std::string& error)
 
 }  // namespace
 
-std::unique_ptr<Storage> SqliteStorage::Open(const std::string& path, std::string& error)
+std::unique_ptr<Storage> SqliteStorage::Open(const std::string& path, Sync sync, std::string& error)
 {
     std::unique_ptr<SqliteStorage> storage(new SqliteStorage());
-    storage->writer_ = Connect(path, error);
+    storage->writer_ = Connect(path, sync, error);
     if (storage->writer_ == nullptr || !Execute(storage->writer_, sql::kCreate, error))
         return nullptr;
-    storage->reader_ = Connect(path, error);
+    storage->reader_ = Connect(path, sync, error);
     if (storage->reader_ == nullptr)
         return nullptr;
     return storage;

@@ -1,7 +1,8 @@
 #pragma once
 
-// Counts in one SQLite file: write-ahead log, every commit synced, so that a
-// count reported as added survives a crash of the process or the machine.
+// Counts in one SQLite file with a write-ahead log: a count reported as added
+// survives a crash of the process, and with Sync::Full (every commit synced)
+// also one of the machine.
 // One connection writes, another reads, each behind its own lock.
 
 #include "server/Storage.h"
@@ -15,7 +16,7 @@ namespace vendor {
 class SqliteStorage final : public Storage
 {
 public:
-    static std::unique_ptr<Storage> Open(const std::string& path, std::string& error);
+    static std::unique_ptr<Storage> Open(const std::string& path, Sync sync, std::string& error);
     ~SqliteStorage() override;
 
     bool Add(const std::vector<CountRow>& rows, std::string& error) override;

@@ -51,8 +51,16 @@ public:
     virtual bool Read(const std::string& firstDay, CountReport& report, std::string& error) = 0;
 };
 
+// How far a commit goes before Add returns, for SQLite. PostgreSQL follows
+// its server's own synchronous_commit.
+enum class Sync
+{
+    Full,    // synced to the disk: survives a power cut
+    Normal,  // handed to the operating system: survives the server's crash or kill -9, not the machine's
+};
+
 // "sqlite:PATH" or a "postgresql://" (or "postgres://") connection string;
 // nullptr with the reason when it cannot be opened or its schema made.
-std::unique_ptr<Storage> OpenStorage(const std::string& url, std::string& error);
+std::unique_ptr<Storage> OpenStorage(const std::string& url, Sync sync, std::string& error);
 
 }  // namespace vendor

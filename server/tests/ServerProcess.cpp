@@ -267,7 +267,7 @@ std::string FreshDatabase(const std::string& backend, const ScratchFolder& scrat
 {
     static int made = 0;
     const std::string name = "t" + std::to_string(getpid()) + "_" + std::to_string(++made);
-    if (backend == "sqlite")
+    if (backend.compare(0, 6, "sqlite") == 0)
         return "sqlite:" + scratch / (name + ".sqlite3");
     // The scratch server's URL, written by scratch-postgres.sh for the run.
     const char* urlFile = std::getenv("STEL7_TEST_POSTGRES");

@@ -95,8 +95,10 @@ std::string ServerPath();
 
 // The database backends the storage runs on, by their test names.
 inline const char* const kBackends[] = {"sqlite", "postgresql"};
+// The server's settings of them: SQLite syncing each commit or not.
+inline const char* const kServedBackends[] = {"sqlite", "sqlite_sync_normal", "postgresql"};
 
-// An empty database of `backend` ("sqlite": a file in `scratch`;
+// An empty database of `backend` ("sqlite...": a file in `scratch`;
 // "postgresql": a new database on the run's scratch server); "" on failure.
 std::string FreshDatabase(const std::string& backend, const ScratchFolder& scratch);
 

@@ -22,7 +22,7 @@ protected:
     std::unique_ptr<vendor::Storage> Open()
     {
         std::string error;
-        std::unique_ptr<vendor::Storage> storage = vendor::OpenStorage(url_, error);
+        std::unique_ptr<vendor::Storage> storage = vendor::OpenStorage(url_, vendor::Sync::Full, error);
         EXPECT_TRUE(storage) << error;
         return storage;
     }
@@ -86,7 +86,7 @@ TEST_P(StorageTest, AnUnreachableDatabaseIsReportedNotThrown)
     const std::string url = std::string(GetParam()) == "sqlite" ? "sqlite:" + scratch_ / "no/such/folder/db"
                                                                 : "postgresql://postgres@127.0.0.1:1/none";
     std::string error;
-    EXPECT_FALSE(vendor::OpenStorage(url, error));
+    EXPECT_FALSE(vendor::OpenStorage(url, vendor::Sync::Full, error));
     EXPECT_FALSE(error.empty());
 }
 
