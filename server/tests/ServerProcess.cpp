@@ -24,10 +24,10 @@ namespace servertest {
 
 namespace {
 
-// Reads all of `fd` until it closes.
-std::string Drain(int fd)
+// Hands each piece read from `fd` to `take` until the other end closes.
+template <typename Take>
+void ReadUntilClosed(int fd, Take take)
 {
-    std::string bytes;
     char buffer[4096];
     for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) != 0;)
     {
@@ -35,9 +35,8 @@ std::string Drain(int fd)
             continue;
         if (n < 0)
             break;
-        bytes.append(buffer, static_cast<size_t>(n));
+        take(buffer, static_cast<size_t>(n));
     }
-    return bytes;
 }
 
 pid_t Spawn(const std::vector<std::string>& args, int out, int err)
@@ -120,7 +119,8 @@ Reply Get(int port, const std::string& target, const std::string& extraHeaders)
         close(fd);
         return reply;
     }
-    const std::string answer = Drain(fd);
+    std::string answer;
+    ReadUntilClosed(fd, [&answer](const char* bytes, size_t size) { answer.append(bytes, size); });
     close(fd);
     const size_t headerEnd = answer.find("\r\n\r\n");
     if (answer.compare(0, 9, "HTTP/1.1 ") != 0 || headerEnd == std::string::npos)
@@ -172,19 +172,13 @@ ServerProcess::ServerProcess(std::vector<std::string> flags)
     close(pipeFds[1]);
     reader_ = std::thread([this, fd = pipeFds[0]] {
         std::string pending;
-        char buffer[4096];
-        for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) != 0;)
-        {
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                break;
-            pending.append(buffer, static_cast<size_t>(n));
+        ReadUntilClosed(fd, [this, &pending](const char* bytes, size_t size) {
+            pending.append(bytes, size);
             std::lock_guard<std::mutex> lock(mutex_);
             for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
                 lines_.push_back(pending.substr(0, end));
             changed_.notify_all();
-        }
+        });
         close(fd);
         std::lock_guard<std::mutex> lock(mutex_);
         closed_ = true;
