@@ -21,7 +21,11 @@ std::vector<CountRow> Merged(const std::vector<CountRow>& rows)
 
 }  // namespace
 
-CountWriter::CountWriter(Storage& storage) : storage_(storage), thread_([this] { Run(); }) {}
+CountWriter::CountWriter(Storage& storage) : storage_(storage)
+{
+    for (int i = 0; i < storage.Writers(); ++i)
+        threads_.emplace_back([this] { Run(); });
+}
 
 CountWriter::~CountWriter()
 {
@@ -46,9 +50,12 @@ void CountWriter::Stop()
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
-    arrived_.notify_one();
-    if (thread_.joinable())
-        thread_.join();
+    arrived_.notify_all();
+    for (std::thread& thread : threads_)
+    {
+        if (thread.joinable())
+            thread.join();
+    }
 }
 
 void CountWriter::Run()

@@ -1,9 +1,10 @@
 #pragma once
 
-// Group commit: every request thread hands its count over and waits; one
+// Group commit: every request thread hands its count over and waits; a
 // writer thread commits all counts that arrived meanwhile in one transaction,
 // then wakes their threads with the outcome. A request is answered only after
-// its count is committed, and one sync serves many counts.
+// its count is committed, and one sync serves many counts. There are as many
+// writer threads as the storage commits at once.
 
 #include "server/Storage.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace vendor {
 
@@ -27,7 +29,7 @@ public:
     // when the commit failed or the writer has stopped.
     bool Record(const std::string& day, const std::string& kind, const std::string& word);
 
-    // Commits what is waiting, then ends the writer thread.
+    // Commits what is waiting, then ends the writer threads.
     void Stop();
 
 private:
@@ -47,7 +49,7 @@ private:
     std::condition_variable arrived_;  // wakes the writer
     std::shared_ptr<Batch> open_ = std::make_shared<Batch>();
     bool stopping_ = false;
-    std::thread thread_;
+    std::vector<std::thread> threads_;
 };
 
 }  // namespace vendor

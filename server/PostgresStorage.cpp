@@ -77,11 +77,16 @@ int64_t Number(const PGresult* result, int row, int column)
 std::unique_ptr<Storage> PostgresStorage::Open(const std::string& url, std::string& error)
 {
     std::unique_ptr<PostgresStorage> storage(new PostgresStorage());
-    storage->writer_ = Connect(url, error);
-    if (storage->writer_ == nullptr)
-        return nullptr;
+    for (int i = 0; i < kWriters; ++i)
+    {
+        PGconn* writer = Connect(url, error);
+        if (writer == nullptr)
+            return nullptr;
+        storage->writers_.push_back(writer);
+    }
+    storage->idleWriters_ = storage->writers_;
     // Servers starting together race to create the table; the loser finds it made.
-    if (!Command(storage->writer_, sql::kCreate, error) && !Command(storage->writer_, sql::kCreate, error))
+    if (!Command(storage->writers_[0], sql::kCreate, error) && !Command(storage->writers_[0], sql::kCreate, error))
         return nullptr;
     storage->reader_ = Connect(url, error);
     if (storage->reader_ == nullptr)
@@ -92,28 +97,46 @@ std::unique_ptr<Storage> PostgresStorage::Open(const std::string& url, std::stri
 PostgresStorage::~PostgresStorage()
 {
     PQfinish(reader_);
-    PQfinish(writer_);
+    for (PGconn* writer : writers_)
+        PQfinish(writer);
 }
 
 bool PostgresStorage::Add(const std::vector<CountRow>& rows, std::string& error)
 {
-    std::lock_guard<std::mutex> lock(writeMutex_);
-    if (!Ready(writer_, error) || !Command(writer_, "BEGIN", error))
+    PGconn* writer = nullptr;
+    {
+        std::unique_lock<std::mutex> lock(writersMutex_);
+        writerFree_.wait(lock, [this] { return !idleWriters_.empty(); });
+        writer = idleWriters_.back();
+        idleWriters_.pop_back();
+    }
+    const bool added = AddOn(writer, rows, error);
+    {
+        std::lock_guard<std::mutex> lock(writersMutex_);
+        idleWriters_.push_back(writer);
+    }
+    writerFree_.notify_one();
+    return added;
+}
+
+bool PostgresStorage::AddOn(pg_conn* writer, const std::vector<CountRow>& rows, std::string& error)
+{
+    if (!Ready(writer, error) || !Command(writer, "BEGIN", error))
         return false;
     for (const CountRow& row : rows)
     {
         const std::string count = std::to_string(row.count);
         const char* values[] = {row.day.c_str(), row.kind.c_str(), row.word.c_str(), count.c_str()};
-        const Result result(PQexecParams(writer_, sql::kAdd, 4, nullptr, values, nullptr, nullptr, 0));
+        const Result result(PQexecParams(writer, sql::kAdd, 4, nullptr, values, nullptr, nullptr, 0));
         if (!result.Is(PGRES_COMMAND_OK))
         {
-            error = ErrorOf(writer_);
-            Command(writer_, "ROLLBACK", error);
+            error = ErrorOf(writer);
+            Command(writer, "ROLLBACK", error);
             return false;
         }
     }
     // COMMIT returns once the server has flushed the transaction's log.
-    return Command(writer_, "COMMIT", error);
+    return Command(writer, "COMMIT", error);
 }
 
 bool PostgresStorage::Read(const std::string& firstDay, CountReport& report, std::string& error)

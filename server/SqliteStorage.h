@@ -20,6 +20,7 @@ public:
     ~SqliteStorage() override;
 
     bool Add(const std::vector<CountRow>& rows, std::string& error) override;
+    int Writers() const override { return 1; }  // SQLite has one writer at a time
     bool Read(const std::string& firstDay, CountReport& report, std::string& error) override;
 
 private:

@@ -44,8 +44,12 @@ public:
     virtual ~Storage() = default;
 
     // Adds every row's count to the stored one, in one transaction; true only
-    // once the transaction is durably committed. Called by one thread at a time.
+    // once the transaction is committed. Called by up to Writers() threads at once.
     virtual bool Add(const std::vector<CountRow>& rows, std::string& error) = 0;
+
+    // How many transactions may commit at once: while one waits for its
+    // sync, the next can be on its way.
+    virtual int Writers() const = 0;
 
     // The rows of `firstDay` and later, and the totals. Any thread.
     virtual bool Read(const std::string& firstDay, CountReport& report, std::string& error) = 0;
