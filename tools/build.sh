@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up (tools/setup.sh) and builds everything: the native core,
-# its tests and the stand-in server, the 32-bit Windows programs and their
+# its tests, the stand-in server and the vendor's server (stel7-server, tested
+# in build/native, deployable from build/server), the 32-bit Windows programs and their
 # tests, and (where this kernel cannot run 32-bit code) the 64-bit build of the
 # same sources that the Wine tests and the demo then run; the 32-bit tests then
 # run in the emulated stage (tools/test32.sh). STEL7_STANDIN_PORT, when set,
@@ -36,11 +37,17 @@ if [ ! -f "$key_dir/public.pem" ]; then
     openssl rsa -in "$key_dir/private.pem" -pubout -out "$key_dir/public.pem" 2>/dev/null
 fi
 keys=(-DSTEL7_UPDATE_PUBLIC_KEY="$PWD/$key_dir/public.pem" -DSTEL7_UPDATE_SIGNING_KEY="$PWD/$key_dir/private.pem")
+# The Wine tests check a release that stel7-server (built below) publishes.
+release=(-DSTEL7_SERVER_PROGRAM="$PWD/build/server/stel7-server")
 
 configure build/native
-configure build/win32 mingw-i686.cmake -DSTEL7_BUILD_TESTS=ON "${keys[@]}"
+# The vendor's server as it is deployed: optimised, without the test build's
+# sanitizers, built from its own folder (see "The vendor's server" in README.md).
+[ -f build/server/build.ninja ] || cmake -S server -B build/server -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/server
+configure build/win32 mingw-i686.cmake -DSTEL7_BUILD_TESTS=ON "${keys[@]}" "${release[@]}"
 if [ "$STEL7_WIN_ARCH" = win64 ]; then
-    configure build/win64 mingw-x86_64.cmake "${keys[@]}"
+    configure build/win64 mingw-x86_64.cmake "${keys[@]}" "${release[@]}"
 fi
 
 # The trap-number repair the 32-bit stage preloads into i386 Wine under qemu

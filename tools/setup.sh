@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Brings a fresh Debian 12 machine (root, apt only) to the state the build and the
-# tests need. Idempotent: quick when everything is already there.
+# tests need; the vendor's server adds OpenSSL, SQLite, libpq, the PostgreSQL
+# server its tests start and Chromium that reads its report. Idempotent: quick
+# when everything is already there.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64
           googletest libcpp-httplib-dev
           wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
-          locales fonts-nanum python3 curl pkgconf nsis openssl)
+          locales fonts-nanum python3 curl pkgconf nsis openssl
+          libssl-dev libsqlite3-dev libpq-dev postgresql chromium)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -55,7 +58,7 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_qemu = yes ]; then
     export DEBIAN_FRONTEND=noninteractive
     # A failed update only matters when more than qemu is missing.
     apt-get update -qq || [ ${#missing[@]} -eq 0 ]
-    [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    [ ${#missing[@]} -eq 0 ] || apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     [ $need_qemu = no ] || apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null ||
         echo "setup: qemu-user could not be installed from bookworm-backports" >&2
 fi

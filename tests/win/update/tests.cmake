@@ -28,3 +28,24 @@ stel7_wine_test(update_tests MAIN_WINDOW
 target_compile_options(update_tests PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
 # The program test starts the program itself.
 add_dependencies(update_tests update_site stel7)
+
+# The vendor's release command (stel7-server, built natively before this tree
+# by tools/build.sh) publishes the start recorder as build 195 at the
+# stand-in's address; the program test checks that the program accepts it.
+set(STEL7_SERVER_PROGRAM "" CACHE FILEPATH "stel7-server, for the test of a release it publishes")
+if(STEL7_SERVER_PROGRAM AND STEL7_UPDATE_SIGNING_KEY)
+    set(release_site ${CMAKE_CURRENT_BINARY_DIR}/release-site)
+    add_custom_command(
+        OUTPUT ${release_site}/app/stel7/update/update.xml
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${release_site}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${release_site}
+        COMMAND ${STEL7_SERVER_PROGRAM} release --content ${release_site} --role stel7 --build 195
+                --file $<TARGET_FILE:start_recorder>
+                --url http://${STEL7_VENDOR_HOST}/app/stel7/update/stel7_update.exe
+                --key ${STEL7_UPDATE_SIGNING_KEY} --public-key ${STEL7_UPDATE_PUBLIC_KEY}
+        DEPENDS start_recorder ${STEL7_SERVER_PROGRAM}
+        VERBATIM)
+    add_custom_target(release_site ALL DEPENDS ${release_site}/app/stel7/update/update.xml)
+    target_sources(update_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ReleasedUpdate_test.cpp)
+    add_dependencies(update_tests release_site)
+endif()
