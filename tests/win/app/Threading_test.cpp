@@ -50,17 +50,21 @@ SIZE_T PrivateBytes(const ChildProcess& program)
 
 using StartUpHangTest = ProgramDriverTest;
 
+// The program's main window, with each count taking 3 s and a newer build announced.
+HWND StartSlowlyWithAnUpdate(ChildProcess& program)
+{
+    if (!AnnounceNewerBuild() || !StandIn::SetFault(kCountPath, "slow", 3) || !StartProgram(program)) return nullptr;
+    return WaitForDialog(program);
+}
+
 // A search clicked and Enter pressed while a slow count holds the start-up,
 // with a newer build announced, once hung the program for good: the update
 // window froze, the tray and the installer's exit request went unanswered.
 // The child process is ended by the test whatever happens.
 TEST_F(StartUpHangTest, SearchesDuringASlowStartUpWithAnUpdateLeaveEveryWindowAnswering)
 {
-    ASSERT_TRUE(AnnounceNewerBuild());
-    ASSERT_TRUE(StandIn::SetFault(kCountPath, "slow", 3));
     ChildProcess program;
-    ASSERT_TRUE(StartProgram(program));
-    const HWND hMain = WaitForDialog(program);
+    const HWND hMain = StartSlowlyWithAnUpdate(program);
     ASSERT_TRUE(hMain != nullptr);
     TypeAndSearch(hMain, "고양이");
     PressEnter(hMain);
@@ -147,11 +151,8 @@ TEST_F(StartUpHangTest, BurstOfPressesDuringASlowStartUpIsAnsweredAndEndsConsist
 // start-up: nothing opens afterwards and the program ends.
 TEST_F(StartUpHangTest, ExitChosenWhileSettingsAreOpenEndsTheProgramAndOpensNothing)
 {
-    ASSERT_TRUE(AnnounceNewerBuild());
-    ASSERT_TRUE(StandIn::SetFault(kCountPath, "slow", 3));
     ChildProcess program;
-    ASSERT_TRUE(StartProgram(program));
-    const HWND hMain = WaitForDialog(program);
+    const HWND hMain = StartSlowlyWithAnUpdate(program);
     ASSERT_TRUE(hMain != nullptr);
     ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_SETTINGS, 0);
     ASSERT_TRUE(WaitForDialog(program, [](HWND hWnd) { return ::GetDlgItem(hWnd, IDC_COMBO_MUSIC) != nullptr; }));
