@@ -56,7 +56,7 @@ void CMainDlg::CheckUpdate(int userRequested)
         if (!core::IsWebAddress(strUrl)) return;
         const std::string strSignature = result.Last(2);
         RunOnWindowThread([&] {
-            CUpdateDlg dlg(strUrl.c_str(), strSignature.c_str(), m_strTempDir);
+            CUpdateDlg dlg(strAnnounced.c_str(), strUrl.c_str(), strSignature.c_str(), m_strTempDir);
             dlg.DoModal();
         });
         return;
