@@ -8,8 +8,8 @@
 namespace core {
 
 // The update document's announced build as the programs read it: decimal
-// digits only, no sign, no leading zero ("0" itself aside), at most nine
-// digits, nothing around them. Any other spelling ("0195", "+195", "195abc")
+// digits only, no sign, no leading zero ("0" itself aside), at most
+// 2147483647, nothing around them. Any other spelling ("0195", "+195", "195abc")
 // announces no build: the vendor's signature covers the number in exactly
 // this spelling (UpdateStatement.h), and a text the programs read one way and
 // the statement spells another must never pass for it.

@@ -17,8 +17,8 @@ case $role in
     *) echo "sign-release: ROLE is stel7 (update_sig) or stel7agent (agent_sig), not '$role'" >&2; exit 2 ;;
 esac
 # The programs read no other spelling of a build (core/Version.h).
-if ! [[ $build =~ ^(0|[1-9][0-9]{0,8})$ ]]; then
-    echo "sign-release: BUILD is decimal, without sign or leading zeros, at most nine digits: '$build'" >&2
+if ! [[ $build =~ ^(0|[1-9][0-9]{0,9})$ ]] || ((build > 2147483647)); then
+    echo "sign-release: BUILD is decimal, without sign or leading zeros, at most 2147483647: '$build'" >&2
     exit 2
 fi
 hash=$(openssl dgst -sha256 -r "$file")

@@ -83,7 +83,7 @@ TEST(Version, OnlyAStrictlyHigherAnnouncedBuildInTheStatementsSpellingIsNewer)
         bool newer;
     } cases[] = {
         {"", "195", true},     {"194", "194", false},  {"200", "100", false},       {"194", "", false},
-        {"-1", "0", true},     {"194", "999999999", true}, {"194", "1000000000", false},
+        {"-1", "0", true},     {"194", "2147483647", true}, {"194", "2147483648", false},
         // Spellings the signed statement never has announce no build.
         {"194", "195abc", false}, {"194", "0195", false}, {"194", "+195", false}, {"194", "-195", false},
         {"194", " 195", false},   {"195", "195.9", false},
