@@ -22,7 +22,9 @@ struct XmlRequest
 {
     // An http(s) URL, or a local file path (the channel feed's downloaded copy).
     std::string url;
-    bool deleteCacheEntry = false;  // drop the URL's cached reply before the request
+    // Drops the platform browser's cached copy of the URL first; the fetch
+    // itself never reads or fills a cache.
+    bool deleteCacheEntry = false;
     // Texts as the document writes them; by default the parser trims the
     // white space around each (MSXML's preserveWhiteSpace).
     bool preserveWhiteSpace = false;
