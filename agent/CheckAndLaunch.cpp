@@ -8,11 +8,21 @@
 #include "agent/AgentDlg.h"
 #include "app/Registry.h"
 #include "app/Settings.h"
+#include "core/UpdateStatement.h"
 #include "core/Version.h"
 #include "core/WebLink.h"
 #include "feeds/VendorUrls.h"
 #include "feeds/VerifiedDownload.h"
 #include "feeds/XmlFetch.h"
+
+namespace {
+
+// The longest the agent's download of its updater may take, however its
+// server drips the answer (a byte per deadline would hold the agent, and the
+// main program's start, for ever): enough for the largest updater over a slow line.
+constexpr unsigned kLongestUpdateMs = 5 * 60 * 1000;
+
+}  // namespace
 
 void CAgentDlg::CheckAndLaunch()
 {
@@ -25,16 +35,15 @@ void CAgentDlg::CheckAndLaunch()
 
     char szInstalled[260] = {};
     ReadRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7agent", "0", szInstalled, sizeof(szInstalled));
-    // An address that is no web address, or no temporary folder to download
-    // into, is no update: the launch decision follows instead.
-    const UpdaterSource source{result.Last(1), result.Last(2)};
-    if (core::IsNewerBuild(szInstalled, result.Last(0)) && core::IsWebAddress(source.url) &&
-        !m_strTempDir.IsEmpty()) {
-        // Only a complete, verified updater is started; the main program is
-        // not started in this run either way.
-        DownloadAndStartUpdater(source, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS);
+    // Only a complete, verified updater is started, and then the main program
+    // is not: the updater brings it back. An address that is no web address,
+    // no temporary folder to download into, or an updater that cannot be
+    // downloaded or verified is no update: an announcement anyone on the
+    // network can make must not keep the main program from starting.
+    const UpdaterSource source{core::kAgentRole, result.Last(0), result.Last(1), result.Last(2)};
+    if (core::IsNewerBuild(szInstalled, source.build) && core::IsWebAddress(source.url) && !m_strTempDir.IsEmpty() &&
+        DownloadAndStartUpdater(source, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS, kLongestUpdateMs))
         return;
-    }
     LaunchMainProgram();
 }
 

@@ -13,6 +13,7 @@ DownloadVerdict CheckDownload(const DownloadFacts& facts)
     if (!facts.completed) return DownloadVerdict::Failed;
     if (facts.httpStatus >= kFirstErrorStatus) return DownloadVerdict::ErrorStatus;
     if (facts.size == 0) return DownloadVerdict::Empty;
+    if (facts.largestSize != 0 && facts.size > facts.largestSize) return DownloadVerdict::TooLarge;
     if (facts.announcedLength != 0 && facts.size != facts.announcedLength) return DownloadVerdict::WrongLength;
     return DownloadVerdict::Good;
 }

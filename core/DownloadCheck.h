@@ -15,6 +15,7 @@ struct DownloadFacts {
     unsigned httpStatus = 0;       // 0: no HTTP status came with the answer
     uint64_t size = 0;             // bytes in the file
     uint64_t announcedLength = 0;  // the length the server announced; 0: none
+    uint64_t largestSize = 0;      // the most the file may hold; 0: no limit
 };
 
 enum class DownloadVerdict {
@@ -22,6 +23,7 @@ enum class DownloadVerdict {
     Failed,       // not completed
     ErrorStatus,  // status 400 or above: the file is an error page
     Empty,
+    TooLarge,     // larger than it may be (the download should have stopped there)
     WrongLength,  // the file is not as long as announced
 };
 

@@ -48,9 +48,11 @@ public:
 
 // The certificate library, loaded only while a signature is checked: most runs
 // check none, and it and the library it brings in cost about 5 MB of working set.
+// From the system folder only: the program's own folder and the current one
+// are where a planted copy would wait.
 class CCrypt32 {
 public:
-    CCrypt32() : m_hModule(::LoadLibraryA("crypt32.dll"))
+    CCrypt32() : m_hModule(::LoadLibraryExA("crypt32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
     {
         if (!m_hModule) return;
         Find("CryptStringToBinaryA", m_pfnStringToBinary);
@@ -79,18 +81,6 @@ private:
     }
 
     HMODULE m_hModule;
-};
-
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE hFile) : m_hFile(hFile) {}
-    ~CFileHandle()
-    {
-        if (m_hFile != INVALID_HANDLE_VALUE) ::CloseHandle(m_hFile);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    HANDLE m_hFile;
 };
 
 // The bytes of a base64 text (`flags`: with or without PEM header lines);
@@ -125,15 +115,14 @@ bool ImportPublicKey(const CCrypt32& crypt32, HCRYPTPROV hProv, const std::strin
     return imported != FALSE;
 }
 
-bool HashFile(const std::string& path, HCRYPTHASH hHash)
+bool HashFile(HANDLE hFile, HCRYPTHASH hHash)
 {
-    const CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (file.m_hFile == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER start = {};
+    if (!::SetFilePointerEx(hFile, start, nullptr, FILE_BEGIN)) return false;
     std::vector<BYTE> chunk(kReadChunk);
     for (;;) {
         DWORD read = 0;
-        if (!::ReadFile(file.m_hFile, chunk.data(), kReadChunk, &read, nullptr)) return false;
+        if (!::ReadFile(hFile, chunk.data(), kReadChunk, &read, nullptr)) return false;
         if (read == 0) return true;
         if (!::CryptHashData(hHash, chunk.data(), read, 0)) return false;
     }
@@ -141,8 +130,27 @@ bool HashFile(const std::string& path, HCRYPTHASH hHash)
 
 }  // namespace
 
-bool VerifyFileSignature(const std::string& path, const std::string& signatureBase64,
-                         const std::string& publicKeyPem)
+std::string FileSha256Hex(HANDLE hFile)
+{
+    static const char kHex[] = "0123456789abcdef";
+    const CCryptProvider provider;
+    CCryptHash hash;
+    BYTE digest[32] = {};
+    DWORD size = sizeof(digest);
+    if (!provider.m_hProv || !::CryptCreateHash(provider.m_hProv, CALG_SHA_256, 0, 0, &hash.m_hHash) ||
+        !HashFile(hFile, hash.m_hHash) || !::CryptGetHashParam(hash.m_hHash, HP_HASHVAL, digest, &size, 0) ||
+        size != sizeof(digest))
+        return std::string();
+    std::string hex;
+    for (const BYTE byte : digest) {
+        hex += kHex[byte >> 4];
+        hex += kHex[byte & 0x0F];
+    }
+    return hex;
+}
+
+bool VerifyStatementSignature(const std::string& statement, const std::string& signatureBase64,
+                              const std::string& publicKeyPem)
 {
     if (signatureBase64.size() > kLongestSignatureText) return false;
     const CCrypt32 crypt32;
@@ -156,7 +164,9 @@ bool VerifyFileSignature(const std::string& path, const std::string& signatureBa
     CCryptKey key;
     CCryptHash hash;
     return provider.m_hProv && ImportPublicKey(crypt32, provider.m_hProv, publicKeyPem, key) &&
-           ::CryptCreateHash(provider.m_hProv, CALG_SHA_256, 0, 0, &hash.m_hHash) && HashFile(path, hash.m_hHash) &&
+           ::CryptCreateHash(provider.m_hProv, CALG_SHA_256, 0, 0, &hash.m_hHash) &&
+           ::CryptHashData(hash.m_hHash, reinterpret_cast<const BYTE*>(statement.data()),
+                           static_cast<DWORD>(statement.size()), 0) &&
            ::CryptVerifySignatureA(hash.m_hHash, signature.data(), static_cast<DWORD>(signature.size()), key.m_hKey,
                                    nullptr, 0);
 }

@@ -2,144 +2,113 @@
 
 #include "core/DownloadCheck.h"
 #include "feeds/Deadline.h"
+#include "feeds/FileHandle.h"
+#include "feeds/HttpGet.h"
 
 #include <windows.h>
-#include <urlmon.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <memory>
 
 namespace {
 
-// Shared by the caller and the download thread, which may outlive the call.
+// Shared by the caller and the download thread, which may outlive the call;
+// the caller reads the results only once the thread has ended.
 struct DownloadState
 {
+    explicit DownloadState(uint64_t maxBytes) : maxBytes(maxBytes) {}
+
+    const uint64_t maxBytes;
     std::atomic<bool> abandoned{false};
-    HRESULT result = E_FAIL;
-    DWORD httpStatus = 0;              // 0: no HTTP answer (another scheme, or none came)
-    unsigned long announcedLength = 0; // the largest total a report gave; 0: none
+    bool completed = false;  // the body was read to its end and written
+    HttpReply reply;
+    uint64_t written = 0;
     CActivity activity;
 };
 
-// What the download hears of its own progress. It lives on the download
-// thread's stack for the length of the download, so it counts no references.
-// Besides the progress it notes the HTTP status: the platform stores an error
-// page as if it were the file and reports success (Wine also ignores an abort
-// asked for at the response).
-class DownloadSink : public IBindStatusCallback, public IHttpNegotiate
+// A unique, new, empty file in the folder of `path`; "" when none can be made.
+std::string PartFileBeside(const std::string& path)
 {
-public:
-    DownloadSink(const DownloadProgress& onProgress, DownloadState& state) : onProgress_(onProgress), state_(state)
-    {
-    }
+    const size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    char szPart[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), kPartFilePrefix, 0, szPart))
+        return std::string();
+    return szPart;
+}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback))
-        {
-            *object = static_cast<IBindStatusCallback*>(this);
-            return S_OK;
-        }
-        if (IsEqualIID(iid, IID_IHttpNegotiate))
-        {
-            *object = static_cast<IHttpNegotiate*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG, LPCWSTR) override
-    {
-        // Nobody waits for an abandoned download: end it here, on its own thread.
-        if (state_.abandoned.load())
-            return E_ABORT;
-        state_.activity.Touch();
-        if (progressMax > state_.announcedLength)
-            state_.announcedLength = progressMax;
+void DownloadOnThisThread(const std::string& url, const std::string& part, const DownloadProgress& onProgress,
+                          DownloadState& state)
+{
+    const CFileHandle file(CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                       nullptr));
+    if (!file.IsOpen())
+        return;
+    state.completed = HttpGet(url, state.reply, [&](const char* data, DWORD size) {
+        // Nobody waits for an abandoned download: it ends here, on its own thread.
+        if (state.abandoned.load())
+            return false;
+        state.activity.Touch();
+        const uint64_t announced = state.reply.announcedLength;
+        const uint64_t limit = announced ? std::min(announced, state.maxBytes) : state.maxBytes;
+        DWORD written = 0;
+        if (announced > state.maxBytes || state.written + size > limit ||
+            !WriteFile(file.Get(), data, size, &written, nullptr) || written != size)
+            return false;
+        state.written += size;
         try
         {
-            if (onProgress_)
-                onProgress_(progress, progressMax);
+            if (onProgress)
+                onProgress(static_cast<unsigned long>(std::min<uint64_t>(state.written, ULONG_MAX)),
+                           static_cast<unsigned long>(std::min<uint64_t>(announced, ULONG_MAX)));
         }
         catch (...)
         {
             // No exception crosses into the platform; the download goes on.
         }
-        return S_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return E_NOTIMPL; }
-
-    HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additionalHeaders) override
-    {
-        if (additionalHeaders)
-            *additionalHeaders = nullptr;
-        return S_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR, LPCWSTR, LPWSTR* additionalHeaders) override
-    {
-        if (additionalHeaders)
-            *additionalHeaders = nullptr;
-        state_.httpStatus = status;
-        return S_OK;
-    }
-
-private:
-    const DownloadProgress& onProgress_;
-    DownloadState& state_;
-};
-
-// The file's size; 0 when it cannot be read.
-uint64_t FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        return true;
+    });
 }
 
 }  // namespace
 
 bool DownloadUrlToFile(const std::string& url, const std::string& path, unsigned idleMs,
-                       DownloadProgress onProgress, HANDLE cancel)
+                       DownloadProgress onProgress, HANDLE cancel, uint64_t maxBytes)
 {
-    const auto state = std::make_shared<DownloadState>();
+    const std::string part = PartFileBeside(path);
+    if (part.empty())
+        return false;
+    const auto state = std::make_shared<DownloadState>(maxBytes);
     const std::shared_ptr<const CActivity> activity(state, &state->activity);
     const bool finished = RunWhileActive(
-        [state, url, path, onProgress = std::move(onProgress)] {
-            // Passed even without onProgress: it is how an abandoned download ends.
-            DownloadSink sink(onProgress, *state);
-            state->result = URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &sink);
-            // Nobody waits for this download any more: what it stored is nobody's.
+        [state, url, part, onProgress = std::move(onProgress)] {
+            DownloadOnThisThread(url, part, onProgress, *state);
+            // Nobody waits for this download any more: what it wrote is nobody's.
             if (state->abandoned.load())
-                DeleteFileA(path.c_str());
+                DeleteFileA(part.c_str());
         },
         activity, idleMs, cancel);
-    if (!finished)
-        state->abandoned.store(true);
     core::DownloadFacts facts;
-    facts.completed = finished && state->result == S_OK;
-    if (facts.completed)
+    if (finished)
     {
-        facts.httpStatus = state->httpStatus;
-        facts.size = FileSize(path);
-        facts.announcedLength = state->announcedLength;
+        facts.completed = state->completed;
+        facts.httpStatus = state->reply.status;
+        facts.size = state->written;
+        facts.announcedLength = state->reply.announcedLength;
+        facts.largestSize = maxBytes;
     }
-    if (core::CheckDownload(facts) == core::DownloadVerdict::Good)
+    else
+    {
+        state->abandoned.store(true);
+    }
+    if (core::CheckDownload(facts) == core::DownloadVerdict::Good &&
+        MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
+    // An abandoned download's thread may still hold its part; it deletes it when it ends.
+    DeleteFileA(part.c_str());
     DeleteFileA(path.c_str());
     return false;
 }

@@ -2,10 +2,14 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <utility>
 
 #include "core/DownloadCheck.h"
+#include "core/UpdateStatement.h"
+#include "core/Version.h"
 #include "core/WebLink.h"
+#include "feeds/ReplyLimits.h"
 #include "feeds/UpdateSignature.h"
 
 namespace {
@@ -13,24 +17,45 @@ namespace {
 // ShellExecute's results up to 32 are errors.
 constexpr INT_PTR kLastShellError = 32;
 
-// The first `count` bytes of a file (fewer when it is shorter); "" when it cannot be read.
-std::string FirstBytes(const std::string& path, DWORD count)
+// The file's first two bytes; "" when they cannot be read.
+std::string FirstTwoBytes(HANDLE hFile)
 {
-    const HANDLE hFile =
-        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) return std::string();
-    std::string bytes(count, '\0');
+    char bytes[2] = {};
     DWORD read = 0;
-    if (!::ReadFile(hFile, &bytes[0], count, &read, nullptr)) read = 0;
-    ::CloseHandle(hFile);
-    bytes.resize(read);
-    return bytes;
+    LARGE_INTEGER start = {};
+    if (!::SetFilePointerEx(hFile, start, nullptr, FILE_BEGIN) || !::ReadFile(hFile, bytes, 2, &read, nullptr))
+        return std::string();
+    return std::string(bytes, read);
 }
 
 bool IsSignalled(HANDLE hEvent)
 {
     return hEvent && ::WaitForSingleObject(hEvent, 0) == WAIT_OBJECT_0;
 }
+
+// A waitable timer that is signalled once `ms` have passed; null when none can be made.
+class CAlarm {
+public:
+    explicit CAlarm(unsigned ms) : m_hTimer(::CreateWaitableTimerA(nullptr, TRUE, nullptr))
+    {
+        LARGE_INTEGER due = {};
+        due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in 100 ns
+        if (m_hTimer && !::SetWaitableTimer(m_hTimer, &due, 0, nullptr, nullptr, FALSE)) {
+            ::CloseHandle(m_hTimer);
+            m_hTimer = nullptr;
+        }
+    }
+    ~CAlarm()
+    {
+        if (m_hTimer) ::CloseHandle(m_hTimer);
+    }
+    CAlarm(const CAlarm&) = delete;
+    CAlarm& operator=(const CAlarm&) = delete;
+    HANDLE Handle() const { return m_hTimer; }
+
+private:
+    HANDLE m_hTimer;
+};
 
 }  // namespace
 
@@ -46,6 +71,7 @@ CVerifiedDownload::~CVerifiedDownload()
 
 void CVerifiedDownload::Discard()
 {
+    m_held.Close();
     if (!m_strDownloaded.empty()) ::DeleteFileA(m_strDownloaded.c_str());
     m_strDownloaded.clear();
 }
@@ -54,39 +80,56 @@ bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, H
 {
     Discard();
     if (m_strTempDir.empty()) return false;
-    ::DeleteFileA(TargetPath().c_str());
-    if (!core::IsWebAddress(m_source.url)) return false;
-    char szUnique[MAX_PATH] = {};
-    if (!::GetTempFileNameA(m_strTempDir.c_str(), kDownloadPrefix, 0, szUnique)) return false;
-    m_strDownloaded = szUnique;
+    const std::string strFolder = FolderPath();
+    if (!::CreateDirectoryA(strFolder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    const std::string strTarget = TargetPath();
+    ::DeleteFileA(strTarget.c_str());
+    const std::optional<int> build = core::AnnouncedBuild(m_source.build);
+    if (!build || !core::IsWebAddress(m_source.url)) return false;
 
-    DeleteCachedUrl(m_source.url);
+    // The file appears under the updater's name only complete; a running
+    // updater's file cannot be replaced, which fails the download.
+    if (!DownloadUrlToFile(m_source.url, strTarget, idleMs, std::move(onProgress), cancel, kLongestUpdaterBytes) ||
+        IsSignalled(cancel)) {
+        Discard();
+        return false;
+    }
+    m_strDownloaded = strTarget;
+    // From here until its process has started, nobody writes, replaces or
+    // removes what is checked.
+    m_held.Reset(::CreateFileA(strTarget.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     const bool verified =
-        DownloadUrlToFile(m_source.url, m_strDownloaded, idleMs, std::move(onProgress), cancel) &&
-        !IsSignalled(cancel) && core::StartsAsWindowsProgram(FirstBytes(m_strDownloaded, 2)) &&
-        (m_strPublicKeyPem.empty() || VerifyFileSignature(m_strDownloaded, m_source.signature, m_strPublicKeyPem));
+        m_held.IsOpen() && core::StartsAsWindowsProgram(FirstTwoBytes(m_held.Get())) &&
+        (m_strPublicKeyPem.empty() ||
+         VerifyStatementSignature(core::UpdateStatement(m_source.role, *build, FileSha256Hex(m_held.Get())),
+                                  m_source.signature, m_strPublicKeyPem));
     if (!verified) Discard();
     return verified;
 }
 
-bool CVerifiedDownload::PlaceAndStart(const CUpdateLock& lock)
+bool CVerifiedDownload::Start(const CUpdateLock& lock)
 {
-    if (m_strDownloaded.empty() || !lock.IsHeld()) return false;
-    const std::string strTarget = TargetPath();
-    if (!::MoveFileExA(m_strDownloaded.c_str(), strTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!m_held.IsOpen() || !lock.IsHeld()) return false;
+    const HINSTANCE hResult = ::ShellExecuteA(nullptr, "open", TargetPath().c_str(), nullptr, FolderPath().c_str(),
+                                              SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(hResult) <= kLastShellError) {
         Discard();
         return false;
     }
+    // The updater runs from its file now: it is its own.
+    m_held.Close();
     m_strDownloaded.clear();
-    const HINSTANCE hResult = ::ShellExecuteA(nullptr, "open", strTarget.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(hResult) > kLastShellError;
+    return true;
 }
 
 bool DownloadAndStartUpdater(const UpdaterSource& source, const std::string& tempDir, unsigned idleMs,
-                             HANDLE cancel)
+                             unsigned overallMs)
 {
     CUpdateLock lock;
     if (!lock.Take()) return false;
+    const CAlarm timeUp(overallMs);
+    if (!timeUp.Handle()) return false;
     CVerifiedDownload download(source, tempDir);
-    return download.Download(idleMs, {}, cancel) && download.PlaceAndStart(lock);
+    return download.Download(idleMs, {}, timeUp.Handle()) && download.Start(lock);
 }

@@ -2,29 +2,28 @@
 
 #include "framework/TextConvert.h"
 
+#include "feeds/CappedRead.h"
 #include "feeds/Deadline.h"
+#include "feeds/ReplyLimits.h"
 
 #include <windows.h>
 #include <msxml2.h>
-#include <shlwapi.h>
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <utility>
 
 namespace {
 
-// mingw's import libraries lack these IIDs.
-constexpr IID kIidXmlHttpRequest = {0xED8C108D, 0x4349, 0x11D2, {0x91, 0xA4, 0x00, 0xC0, 0x4F, 0x79, 0x69, 0xE8}};
+// mingw's import libraries lack this IID.
 constexpr IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 constexpr DWORD kAnyServer = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
-// The feeds are kilobytes and tens of entries. A reply past this length is not
-// parsed, and records past this count are not read: tens of megabytes or
-// thousands of rows outlast the deadline, and an abandoned parse runs on,
-// competing with the next fetch.
-constexpr UINT kLongestDocumentChars = 8 * 1024 * 1024;
-constexpr long kMostRecords = 10000;
+// The feeds are tens of entries. Records, and elements of a flat reading, past
+// this count are not read: thousands of rows outlast the deadline, and fill
+// the window's lists for minutes.
+constexpr long kMostElements = 10000;
 
 // Owns one interface pointer.
 template <typename T>
@@ -99,36 +98,6 @@ private:
     bool entered_;
 };
 
-// Closes an opened request on every way out; the request has finished by then
-// (the send is synchronous), so this only releases its connection.
-class AbortOnExit
-{
-public:
-    explicit AbortOnExit(IXMLHTTPRequest* request) : request_(request) {}
-    ~AbortOnExit() { request_->abort(); }
-    AbortOnExit(const AbortOnExit&) = delete;
-    AbortOnExit& operator=(const AbortOnExit&) = delete;
-
-private:
-    IXMLHTTPRequest* request_;
-};
-
-// XMLHTTP refuses a plain file path (E_INVALIDARG) but reads a file: URL, so a
-// path becomes one, with '#', '%' and spaces in folder names escaped.
-std::wstring RequestUrl(const std::string& url)
-{
-    std::wstring wide = CodePageToWide(url);
-    if (wide.empty() || PathIsURLW(wide.c_str()))
-        return wide;
-    // Each character becomes at most a three-character escape.
-    DWORD size = static_cast<DWORD>(wide.size() * 3 + 16);
-    std::wstring fileUrl(size, L'\0');
-    if (UrlCreateFromPathW(wide.c_str(), &fileUrl[0], &size, 0) != S_OK)
-        return wide;
-    fileUrl.resize(size);
-    return fileUrl;
-}
-
 template <typename T>
 HRESULT CreateByProgId(const wchar_t* progId, REFIID iid, ComPtr<T>& object)
 {
@@ -177,7 +146,7 @@ long LengthOf(IXMLDOMNodeList* list)
 std::vector<std::string> ReadList(IXMLDOMNodeList* list, int attribute)
 {
     std::vector<std::string> values;
-    const long length = LengthOf(list);
+    const long length = std::min(LengthOf(list), kMostElements);
     for (long i = 0; i < length; ++i)
     {
         ComPtr<IXMLDOMNode> element;
@@ -209,7 +178,7 @@ std::string FirstDescendantValue(IXMLDOMNode* record, const XmlReading& field)
 std::vector<std::vector<std::string>> ReadRecords(IXMLDOMNodeList* list, const std::vector<XmlReading>& fields)
 {
     std::vector<std::vector<std::string>> records;
-    const long length = std::min(LengthOf(list), kMostRecords);
+    const long length = std::min(LengthOf(list), kMostElements);
     for (long i = 0; i < length; ++i)
     {
         ComPtr<IXMLDOMNode> record;
@@ -240,25 +209,85 @@ void ReadDocument(IXMLDOMDocument2* document, const XmlRequest& request, XmlResu
         result.records = ReadRecords(list.Get(), request.recordFields);
 }
 
+HRESULT SetDocumentProperty(IXMLDOMDocument2* document, const wchar_t* name, VARIANT value)
+{
+    const Bstr property(name);
+    return document->setProperty(property.Get(), value);
+}
+
 // "Microsoft.XMLDOM" with XPath as its query language (MSXML 3 starts with
-// XSL patterns, which have no name()).
+// XSL patterns, which have no name()), no DTD and nothing fetched from
+// elsewhere while parsing: a document's entities and external references are
+// input, and a few lines of them expand into gigabytes or reach other hosts.
 HRESULT CreateDocument(ComPtr<IXMLDOMDocument2>& document)
 {
     HRESULT hr = CreateByProgId(L"Microsoft.XMLDOM", kIidXmlDomDocument2, document);
     if (FAILED(hr))
         return hr;
-    const Bstr property(L"SelectionLanguage");
     const Bstr xpath(L"XPath");
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    value.bstrVal = xpath.Get();
-    return document->setProperty(property.Get(), value);
+    VARIANT language;
+    VariantInit(&language);
+    language.vt = VT_BSTR;
+    language.bstrVal = xpath.Get();
+    VARIANT prohibit;
+    VariantInit(&prohibit);
+    prohibit.vt = VT_BOOL;
+    prohibit.boolVal = VARIANT_TRUE;
+    if (FAILED(hr = SetDocumentProperty(document.Get(), L"SelectionLanguage", language)) ||
+        FAILED(hr = SetDocumentProperty(document.Get(), L"ProhibitDTD", prohibit)) ||
+        FAILED(hr = document->put_resolveExternals(VARIANT_FALSE)))
+        return hr;
+    return document->put_validateOnParse(VARIANT_FALSE);
 }
 
-// The whole fetch, on the calling thread. Declaration order matters: every
-// COM object is released before the apartment is left.
-XmlResult FetchOnThisThread(const XmlRequest& request)
+// The reply as text, decoded as XMLHTTP's responseText decodes it: UTF-16
+// after its byte-order mark, else UTF-8 (without its mark).
+std::wstring DecodeReply(const std::string& bytes)
+{
+    const auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    if (bytes.size() >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)))
+    {
+        const bool bigEndian = byte(0) == 0xFE;
+        std::wstring text;
+        text.reserve(bytes.size() / 2);
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text.push_back(static_cast<wchar_t>(bigEndian ? byte(i) << 8 | byte(i + 1) : byte(i + 1) << 8 | byte(i)));
+        return text;
+    }
+    const size_t start = bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF ? 3 : 0;
+    return CodePageToWide(bytes.substr(start), CP_UTF8);
+}
+
+// Whether the text declares a document type. Only its prolog can: past the
+// XML declaration, comments, processing instructions and white space, the
+// first markup is the DOCTYPE or the root element, and a DOCTYPE anywhere
+// else does not parse. Wine's MSXML takes ProhibitDTD and ignores it (it
+// expands an internal DTD's entities all the same), so the DTD is refused
+// here, before any parser sees it.
+bool DeclaresDocumentType(const std::wstring& text)
+{
+    static const wchar_t kDoctype[] = L"<!DOCTYPE";
+    for (size_t at = text.find(L'<'); at != std::wstring::npos; at = text.find(L'<', at))
+    {
+        const wchar_t* end = nullptr;
+        if (text.compare(at, 4, L"<!--") == 0)
+            end = L"-->";
+        else if (text.compare(at, 2, L"<?") == 0)
+            end = L"?>";
+        else
+            return _wcsnicmp(text.c_str() + at, kDoctype, lstrlenW(kDoctype)) == 0;
+        at = text.find(end, at + 2);
+        if (at == std::wstring::npos)
+            return false;
+        at += lstrlenW(end);
+    }
+    return false;
+}
+
+// The whole fetch, on the calling thread; reading stops once `abandoned` is
+// set. Declaration order matters: every COM object is released before the
+// apartment is left.
+XmlResult FetchOnThisThread(const XmlRequest& request, const std::atomic<bool>& abandoned)
 {
     XmlResult result;
     result.requestFailed = true;
@@ -266,41 +295,19 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
     const Apartment apartment;
     if (!apartment.Entered())
         return result;
-    ComPtr<IXMLHTTPRequest> http;
-    if (FAILED(CreateByProgId(L"Microsoft.XMLHTTP", kIidXmlHttpRequest, http)))
-        return result;
     if (request.deleteCacheEntry)
         DeleteUrlCacheEntryA(request.url.c_str());
-
-    const Bstr method(L"GET");
-    const Bstr url(RequestUrl(request.url));
-    VARIANT async;
-    VariantInit(&async);
-    async.vt = VT_BOOL;
-    async.boolVal = VARIANT_FALSE;
-    // A string variant holding no string: no user name, no password.
-    VARIANT noString;
-    VariantInit(&noString);
-    noString.vt = VT_BSTR;
-    noString.bstrVal = nullptr;
-    if (FAILED(http->open(method.Get(), url.Get(), async, noString, noString)))
-        return result;
-    const AbortOnExit closeRequest(http.Get());
-    VARIANT noBody;
-    VariantInit(&noBody);
-    noBody.vt = VT_ERROR;
-    noBody.scode = DISP_E_PARAMNOTFOUND;
-    if (FAILED(http->send(noBody)))
-        return result;
-
     // Status and ready state are not looked at: an error page either does not
-    // parse or holds none of the document's elements. A failed read leaves an
-    // empty text, which does not parse.
-    Bstr text;
-    http->get_responseText(text.Out());
+    // parse or holds none of the document's elements.
+    const CappedReply reply = ReadCapped(request.url, kLongestFeedBytes, abandoned);
+    if (!reply.received)
+        return result;
     // The request went through; from here on a failure is "no document".
     result.requestFailed = false;
-    if (SysStringLen(text.Get()) > kLongestDocumentChars)
+    if (reply.tooLarge)
+        return result;
+    const std::wstring text = DecodeReply(reply.bytes);
+    if (DeclaresDocumentType(text))
         return result;
     ComPtr<IXMLDOMDocument2> document;
     if (FAILED(CreateDocument(document)))
@@ -308,9 +315,8 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
     if (request.preserveWhiteSpace && FAILED(document->put_preserveWhiteSpace(VARIANT_TRUE)))
         return result;
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    // loadXML takes no null string: an empty reply is an empty text.
-    const Bstr empty(L"");
-    if (FAILED(document->loadXML(text.Get() ? text.Get() : empty.Get(), &loaded)) || loaded != VARIANT_TRUE)
+    const Bstr source(text);
+    if (!source.Get() || FAILED(document->loadXML(source.Get(), &loaded)) || loaded != VARIANT_TRUE)
         return result;
     result.parsed = true;
     ReadDocument(document.Get(), request, result);
@@ -321,14 +327,23 @@ XmlResult FetchOnThisThread(const XmlRequest& request)
 
 XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs, HANDLE cancel)
 {
-    // Shared with the fetch thread, which may outlive this call.
-    const auto shared = std::make_shared<XmlResult>();
-    const bool finished = RunWithDeadline([shared, request] { *shared = FetchOnThisThread(request); }, deadlineMs, cancel);
+    // Shared with the fetch thread, which may outlive this call; once the
+    // wait is given up, the thread stops reading at its next piece.
+    struct Fetch
+    {
+        std::atomic<bool> abandoned{false};
+        XmlResult result;
+    };
+    const auto fetch = std::make_shared<Fetch>();
+    const bool finished =
+        RunWithDeadline([fetch, request] { fetch->result = FetchOnThisThread(request, fetch->abandoned); },
+                        deadlineMs, cancel);
     if (!finished)
     {
+        fetch->abandoned.store(true);
         XmlResult timedOut;
         timedOut.requestFailed = true;
         return timedOut;
     }
-    return std::move(*shared);
+    return std::move(fetch->result);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// The remote XML fetch: one synchronous GET through MSXML's "Microsoft.XMLHTTP",
-// the reply parsed by "Microsoft.XMLDOM", and the values the feed wants read
-// out as CP949 text. Every document the programs read comes through here.
+// The remote XML fetch: one GET, its reply read with a cap (CappedRead.h),
+// parsed by MSXML's "Microsoft.XMLDOM" with no DTD and nothing resolved from
+// elsewhere, and the values the feed wants read out as CP949 text. Every
+// document the programs read comes through here.
 
 #include <windows.h>
 
@@ -19,17 +20,20 @@ struct XmlReading
 
 struct XmlRequest
 {
-    // An http URL, or a local file path (the channel feed's downloaded copy),
-    // which is turned into a file: URL since XMLHTTP refuses a plain path.
+    // An http(s) URL, or a local file path (the channel feed's downloaded copy).
     std::string url;
-    bool deleteCacheEntry = false;  // drop the URL's cached reply before the request
+    // Drops the platform browser's cached copy of the URL first; the fetch
+    // itself never reads or fills a cache.
+    bool deleteCacheEntry = false;
     // Texts as the document writes them; by default the parser trims the
     // white space around each (MSXML's preserveWhiteSpace).
     bool preserveWhiteSpace = false;
-    // Flat readings: every element of a tag name, in document order.
+    // Flat readings: every element of a tag name, in document order, the
+    // first 10,000 at most.
     std::vector<XmlReading> readings;
-    // Record reading: for each element named recordTag, its first descendant
-    // of each field's tag; empty recordTag reads no records.
+    // Record reading: for each element named recordTag (the first 10,000 at
+    // most), its first descendant of each field's tag; empty recordTag reads
+    // no records.
     std::string recordTag;
     std::vector<XmlReading> recordFields;
 };
@@ -37,7 +41,9 @@ struct XmlRequest
 struct XmlResult
 {
     bool requestFailed = false;  // the request object could not be made, open or send failed, or the deadline passed
-    bool parsed = false;         // the reply parsed as XML
+    // The reply parsed as XML: false also for a reply past kLongestFeedBytes
+    // and for a document that declares a document type (a DTD).
+    bool parsed = false;
     // One list per reading, one value per element. An attribute reading gives
     // "" for an element without that attribute, so the lists of one document
     // stay aligned with its elements.
@@ -56,7 +62,8 @@ struct XmlResult
 
 // Runs the whole fetch on a thread of its own, which enters COM and owns every
 // COM object, and waits at most `deadlineMs` for it, or until `cancel` is
-// signalled (see RunWithDeadline); both count as a failed request.
+// signalled (see RunWithDeadline); both count as a failed request, and the
+// thread stops reading the reply at its next piece.
 // The HTTP status is not examined: an error page is a reply that does not
 // parse or, when it happens to be well-formed, one without the document's
 // elements (but with its own, such as <title>). When the request failed or

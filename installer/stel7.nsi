@@ -44,6 +44,21 @@ VIAddVersionKey /LANG=${LANG_KOREAN} "LegalCopyright" "스텔론 소프트웨어
 
 Var WasRunning
 
+; Never puts an older build over a newer one (an old installer offered again
+; would roll the user back): silent, it ends with error level 3 and changes
+; nothing; interactive, it asks, and goes on only when the user says so.
+Function .onInit
+    ReadRegStr $0 HKCU "Software\stel7\update" "stel7"
+    ReadRegStr $1 HKCU "Software\stel7\update" "stel7agent"
+    ${If} $0 > ${STEL7_V4}
+    ${OrIf} $1 > ${AGENT_V4}
+        MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "이미 설치된 스텔론이 이 설치 파일보다 새 버전입니다. 그래도 이전 버전으로 설치하시겠습니까?" /SD IDNO IDYES older_confirmed
+        SetErrorLevel 3
+        Quit
+    older_confirmed:
+    ${EndIf}
+FunctionEnd
+
 ; Asks running copies to end as their exit command does, and waits up to 20 s
 ; for their single-instance mutexes to go. Sets $WasRunning when the main
 ; program ran. Aborts when a copy stays.
@@ -122,8 +137,10 @@ Section "스텔론"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 
-    ; As the updater of a running copy, it brings the program back.
+    ; As the updater of a running copy, it brings the program back: here when
+    ; silent; otherwise the finish page's ticked run box does, once.
     ${If} $WasRunning = 1
+    ${AndIf} ${Silent}
         Exec '"$INSTDIR\stel7.exe"'
     ${EndIf}
 SectionEnd
@@ -136,7 +153,20 @@ Section "Uninstall"
     Delete "$INSTDIR\stel7agent.exe"
     Delete "$INSTDIR\stel7.exe.new"
     Delete "$INSTDIR\stel7agent.exe.new"
-    Delete "$INSTDIR\uninstall.exe"
+    ; This runs in a temporary copy of the uninstaller, which its original
+    ; started and may not have ended yet: its file goes once it is let go.
+    StrCpy $0 0
+    ${Do}
+        Delete "$INSTDIR\uninstall.exe"
+        ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+        ${OrIf} $0 >= 100
+            ${ExitDo}
+        ${EndIf}
+        Sleep 100
+        IntOp $0 $0 + 1
+    ${Loop}
+    ; Not the folder's current directory either.
+    SetOutPath "$TEMP"
     RMDir "$INSTDIR"
     Delete "${MENU_DIR}\스텔론.lnk"
     Delete "${MENU_DIR}\스텔론 제거.lnk"

@@ -1,6 +1,18 @@
 #include "player/BrowserSite.h"
 
+#include <mshtmdid.h>
+
 #include <utility>
+
+namespace {
+
+// What pages may download and run: everything but ActiveX controls, Java
+// applets and behaviours. Answering at all switches off every download the
+// flags do not name, so pictures, video and background sounds are named.
+constexpr LONG kDownloadControl = DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS | DLCTL_NO_JAVA |
+                                  DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_BEHAVIORS;
+
+}  // namespace
 
 CBrowserSite* CBrowserSite::Create(HWND hwndHost)
 {
@@ -73,6 +85,8 @@ STDMETHODIMP CBrowserSite::QueryInterface(REFIID riid, void** ppv)
         *ppv = static_cast<IOleInPlaceSite*>(this);
     } else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) {
         *ppv = static_cast<IOleInPlaceFrame*>(this);
+    } else if (riid == IID_IDispatch) {
+        *ppv = static_cast<IDispatch*>(this);
     } else {
         *ppv = nullptr;
         return E_NOINTERFACE;
@@ -261,4 +275,36 @@ STDMETHODIMP CBrowserSite::EnableModeless(BOOL)
 STDMETHODIMP CBrowserSite::TranslateAccelerator(LPMSG, WORD)
 {
     return S_FALSE;
+}
+
+// IDispatch
+
+STDMETHODIMP CBrowserSite::GetTypeInfoCount(UINT* pctinfo)
+{
+    if (!pctinfo) return E_POINTER;
+    *pctinfo = 0;
+    return S_OK;
+}
+
+STDMETHODIMP CBrowserSite::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
+{
+    if (ppTInfo) *ppTInfo = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CBrowserSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CBrowserSite::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS*, VARIANT* pVarResult,
+                                  EXCEPINFO*, UINT*)
+{
+    if (dispIdMember != DISPID_AMBIENT_DLCONTROL || !(wFlags & DISPATCH_PROPERTYGET))
+        return DISP_E_MEMBERNOTFOUND;
+    if (!pVarResult) return E_POINTER;
+    ::VariantInit(pVarResult);
+    pVarResult->vt = VT_I4;
+    pVarResult->lVal = kDownloadControl;
+    return S_OK;
 }

@@ -5,6 +5,11 @@
 // host window the control lives in) and its in-place frame; it owns the
 // control. The control is never UI-activated by us, has no menus, toolbars or
 // accelerators to merge, and saves nothing, so those requests are declined.
+// As the control's ambient properties (IDispatch) it answers one: the
+// download control. The pages it shows (the pop-up, the toast, the players)
+// come over plain HTTP and can be rewritten on the way, so no page may bring
+// in an ActiveX control, a Java applet or a behaviour; pictures, video,
+// sounds and scripts stay, so the pages keep working.
 //
 // The control holds a reference to the site from SetClientSite until Close, so
 // the owner must call Close before its last Release to break that cycle.
@@ -15,7 +20,7 @@
 
 #include <wrl/client.h>
 
-class CBrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+class CBrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
 public:
     // Creates the control and activates it in place inside hwndHost, filling
     // its client area. Returns null when the control cannot be created or
@@ -76,6 +81,13 @@ public:
     STDMETHODIMP SetStatusText(LPCOLESTR pszStatusText) override;
     STDMETHODIMP EnableModeless(BOOL fEnable) override;
     STDMETHODIMP TranslateAccelerator(LPMSG lpmsg, WORD wID) override;
+
+    // IDispatch: the ambient properties
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
+    STDMETHODIMP GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override;
+    STDMETHODIMP Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                        VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
 private:
     explicit CBrowserSite(HWND hwndHost) : m_hwndHost(hwndHost) {}

@@ -54,7 +54,8 @@ void CMainDlg::OnUpdateChecked(const UpdateAnnouncement& announcement)
         // earlier check's address may name another file, and a file: or UNC
         // address would be fetched from anywhere.
         if (core::IsWebAddress(announcement.strUrl)) {
-            CUpdateDlg dlg(announcement.strUrl.c_str(), announcement.strSignature.c_str(), m_strTempDir);
+            CUpdateDlg dlg(announcement.strBuild.c_str(), announcement.strUrl.c_str(),
+                           announcement.strSignature.c_str(), m_strTempDir);
             m_pUpdateDlg = &dlg;
             dlg.DoModal();
             m_pUpdateDlg = nullptr;

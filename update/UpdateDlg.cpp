@@ -1,6 +1,7 @@
 #include "update/UpdateDlg.h"
 
 #include "BuildConfig.h"
+#include "core/UpdateStatement.h"
 #include "feeds/CancelEvent.h"
 #include "feeds/VerifiedDownload.h"
 #include "framework/PostTarget.h"
@@ -31,9 +32,13 @@ public:
     std::shared_ptr<CPostTarget> m_pWindow;
 };
 
-CUpdateDlg::CUpdateDlg(const CString& strUrl, const CString& strSignature, const CString& strTempDir,
-                       CWnd* pParent)
-    : CDialog(IDD_UPDATE, pParent), m_strUrl(strUrl), m_strSignature(strSignature), m_strTempDir(strTempDir)
+CUpdateDlg::CUpdateDlg(const CString& strBuild, const CString& strUrl, const CString& strSignature,
+                       const CString& strTempDir, CWnd* pParent)
+    : CDialog(IDD_UPDATE, pParent),
+      m_strBuild(strBuild),
+      m_strUrl(strUrl),
+      m_strSignature(strSignature),
+      m_strTempDir(strTempDir)
 {
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
@@ -93,8 +98,9 @@ void CUpdateDlg::StartDownload()
         OnCancel();
         return;
     }
-    m_pDownload = std::make_shared<CUpdateDownload>(UpdaterSource{m_strUrl.Str(), m_strSignature.Str()},
-                                                    m_strTempDir.Str(), m_hWnd);
+    m_pDownload = std::make_shared<CUpdateDownload>(
+        UpdaterSource{core::kProgramRole, m_strBuild.Str(), m_strUrl.Str(), m_strSignature.Str()}, m_strTempDir.Str(),
+        m_hWnd);
     auto* pShared = new std::shared_ptr<CUpdateDownload>(m_pDownload);
     m_pDownloadThread =
         AfxBeginThread(&CUpdateDlg::DownloadThreadProc, pShared, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
@@ -127,7 +133,7 @@ LRESULT CUpdateDlg::OnDownloadDone(WPARAM wParam, LPARAM)
 {
     // Here, not on the worker: this thread holds the update lock, and only it
     // may end its modal loop.
-    if (wParam && m_pDownload && !m_pDownload->m_cancel.IsSet()) m_pDownload->m_download.PlaceAndStart(m_lock);
+    if (wParam && m_pDownload && !m_pDownload->m_cancel.IsSet()) m_pDownload->m_download.Start(m_lock);
     OnCancel();
     return 0;
 }

@@ -18,9 +18,9 @@ class CUpdateDownload;
 
 class CUpdateDlg : public CDialog {
 public:
-    // The updater's address and signature from the update document, and the
-    // user's temporary folder, ending in a backslash.
-    CUpdateDlg(const CString& strUrl, const CString& strSignature, const CString& strTempDir,
+    // The announced build, the updater's address and signature from the
+    // update document, and the user's temporary folder, ending in a backslash.
+    CUpdateDlg(const CString& strBuild, const CString& strUrl, const CString& strSignature, const CString& strTempDir,
                CWnd* pParent = nullptr);
     ~CUpdateDlg() override;
 
@@ -50,6 +50,7 @@ private:
     // Cancels the download and stops its posts; it starts nothing after this.
     void StopDownload();
 
+    CString m_strBuild;
     CString m_strUrl;
     CString m_strSignature;
     CString m_strTempDir;

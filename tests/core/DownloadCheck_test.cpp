@@ -19,6 +19,8 @@ TEST(DownloadCheck, OnlyACompleteAnswerOfTheAnnouncedLengthIsGood)
         {"closed without answer", {true, 0, 0, 0}, V::Empty}, {"empty body announced", {true, 200, 0, 0}, V::Empty},
         {"cut short", {true, 200, 500, 1000}, V::WrongLength}, {"too long", {true, 200, 1001, 1000}, V::WrongLength},
         {"beyond 4 GiB", {true, 200, 0x100000000ull + 1000, 1000}, V::WrongLength},
+        {"at the limit", {true, 200, 1000, 1000, 1000}, V::Good},
+        {"past the limit", {true, 200, 1001, 1001, 1000}, V::TooLarge},
     };
     for (const Case& c : cases) EXPECT_EQ(core::CheckDownload(c.facts), c.verdict) << c.name;
 }

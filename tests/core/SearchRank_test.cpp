@@ -26,3 +26,12 @@ TEST(SearchRank, LastRankTextWins)
     EXPECT_EQ(core::TopTermFromRankTexts({"firstnew0", "second+4"}), "second");
     EXPECT_EQ(core::TopTermFromRankTexts({"+5"}), "");
 }
+
+// The portal's text is input: an amount of a million digits is read in one
+// walk (the test's time-out catches a walk per digit, which takes hours).
+TEST(SearchRank, MillionDigitAmountEndsAtOnce)
+{
+    const std::string digits(1000000, '7');
+    EXPECT_EQ(TermFromRankText("term+" + digits), "term");
+    EXPECT_EQ(TermFromRankText(digits), digits);
+}

@@ -76,14 +76,17 @@ TEST(TextRules, FirstCharsNeverSplitsACharacter)
         EXPECT_EQ(FirstChars(c.text, c.n), c.expected) << c.text << " " << c.n;
 }
 
-TEST(Version, OnlyAStrictlyHigherAnnouncedBuildIsNewer)
+TEST(Version, OnlyAStrictlyHigherAnnouncedBuildInTheStatementsSpellingIsNewer)
 {
     struct Case {
         const char *installed, *announced;
         bool newer;
     } cases[] = {
-        {"", "195", true},   {"194", "194", false},  {"194", "195abc", true}, {"200", "100", false},
-        {"194", "", false},  {"195", "195.9", false}, {"2147483647", "99999999999", false},
+        {"", "195", true},     {"194", "194", false},  {"200", "100", false},       {"194", "", false},
+        {"-1", "0", true},     {"194", "2147483647", true}, {"194", "2147483648", false},
+        // Spellings the signed statement never has announce no build.
+        {"194", "195abc", false}, {"194", "0195", false}, {"194", "+195", false}, {"194", "-195", false},
+        {"194", " 195", false},   {"195", "195.9", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(core::IsNewerBuild(c.installed, c.announced), c.newer) << c.installed << " / " << c.announced;

@@ -423,7 +423,7 @@ void MeasureHolders(const Paths& paths, const Footprint& ours, std::pair<double,
                 theirs.committedMb[1], theirs.committedMb[2]);
     std::printf("modules: stel7 %zu, bare %zu; loaded by stel7 only (image size; working set bare + it alone adds):\n",
                 ours.modules.size(), theirs.modules.size());
-    const char* progIds[] = {"Microsoft.XMLDOM", "Microsoft.XMLHTTP", "Shell.Explorer.2"};
+    const char* progIds[] = {"Microsoft.XMLDOM", "Shell.Explorer.2"};
     std::string all;
     double imageKb = 0;
     for (const auto& [name, kb] : ours.modules) {

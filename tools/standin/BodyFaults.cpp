@@ -12,13 +12,17 @@ namespace standin {
 namespace {
 
 constexpr size_t kTricklePieces = 10;
+// An endless body is written in blocks of at least this many bytes, up to a
+// bound, so that a client that never stops reading does not keep the server busy.
+constexpr size_t kEndlessBlock = 64 * 1024;
+constexpr size_t kEndlessBound = size_t(1) << 30;
 
 }  // namespace
 
 bool IsBodyFault(FaultMode mode)
 {
     return mode == FaultMode::Trickle || mode == FaultMode::Stall || mode == FaultMode::Short ||
-           mode == FaultMode::NoLength;
+           mode == FaultMode::NoLength || mode == FaultMode::Endless;
 }
 
 void AnswerWithBodyFault(const Fault& fault, Document document, HoldGate& gate, httplib::Response& response)
@@ -68,6 +72,24 @@ void AnswerWithBodyFault(const Fault& fault, Document document, HoldGate& gate, 
                 return true;
             });
         break;
+    case FaultMode::Endless:
+    {
+        auto block = std::make_shared<std::string>();
+        while (!body->empty() && block->size() < kEndlessBlock)
+            *block += *body;
+        response.set_chunked_content_provider(document.contentType,
+                                              [block, &gate](size_t offset, httplib::DataSink& sink) {
+                                                  // A closed gate answers at once: the server is stopping.
+                                                  if (block->empty() || offset >= kEndlessBound ||
+                                                      gate.Hold(std::chrono::milliseconds(0)))
+                                                  {
+                                                      sink.done();
+                                                      return true;
+                                                  }
+                                                  return sink.write(block->data(), block->size());
+                                              });
+        break;
+    }
     default:
         break;
     }

@@ -7,7 +7,9 @@
 // - stall: the length of the whole body and its first half, then nothing until
 //   a reset or the server's stop, then the connection ends;
 // - short: the length of the whole body and its first half, then the connection ends;
-// - nolength: no length (chunked), the first half, a pause of `seconds`, then the rest.
+// - nolength: no length (chunked), the first half, a pause of `seconds`, then the rest;
+// - endless: no length (chunked), the document over and over, as fast as the
+//   client takes it, until the client goes, the server stops or 1 GiB has gone.
 
 #include "tools/standin/DocOverrides.h"
 #include "tools/standin/Faults.h"

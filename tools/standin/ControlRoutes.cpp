@@ -67,8 +67,8 @@ void SetFault(const Controls& controls, const httplib::Request& request, httplib
     const std::optional<FaultMode> mode = word ? ParseFaultMode(*word) : std::nullopt;
     if (!mode)
     {
-        Answer(response, 400, "ERROR mode wants none, html, malformed, empty, 404, hang, slow, close, trickle, stall, short or "
-                         "nolength");
+        Answer(response, 400, "ERROR mode wants none, html, malformed, empty, 404, hang, slow, close, trickle, stall, short, "
+                         "nolength or endless");
         return;
     }
     Fault fault{*mode, kDefaultSlowSeconds};

@@ -12,6 +12,7 @@ std::optional<FaultMode> ParseFaultMode(std::string_view word)
         {"slow", FaultMode::Slow},         {"close", FaultMode::Close},
         {"trickle", FaultMode::Trickle},   {"stall", FaultMode::Stall},
         {"short", FaultMode::Short},       {"nolength", FaultMode::NoLength},
+        {"endless", FaultMode::Endless},
     };
     for (const auto& [text, mode] : words)
     {
@@ -60,6 +61,7 @@ bool FillFaultAnswer(FaultMode mode, httplib::Response& response)
     case FaultMode::Stall:
     case FaultMode::Short:
     case FaultMode::NoLength:
+    case FaultMode::Endless:
         break;
     }
     return false;

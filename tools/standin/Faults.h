@@ -3,7 +3,7 @@
 // Faults a test switches on for one path: wrong answers (an HTML error page,
 // broken XML, an empty body, a 404), no answer at all (hang, close), a late
 // one (slow), or a body that goes wrong on the way (trickle, stall, short,
-// nolength; see BodyFaults.h). A fault applies to every later request of its
+// nolength, endless; see BodyFaults.h). A fault applies to every later request of its
 // exact path, query ignored, until it is cleared.
 
 #include <map>
@@ -32,6 +32,7 @@ enum class FaultMode
     Stall,
     Short,
     NoLength,
+    Endless,
 };
 
 struct Fault
@@ -41,7 +42,7 @@ struct Fault
 };
 
 // The mode for its word: none, html, malformed, empty, 404, hang, slow, close,
-// trickle, stall, short, nolength.
+// trickle, stall, short, nolength, endless.
 std::optional<FaultMode> ParseFaultMode(std::string_view word);
 
 // Fills the answer of a mode that answers at once (html, malformed, empty,

@@ -117,14 +117,15 @@ TEST_F(AgentTest, SecondAgentEndsAtOnceARunningMainProgramIsNotStartedAgainAndTh
     EXPECT_EQ(1u, BootCounts());
 }
 
-// A newer agent with a web address is an update instead of a launch; an
-// address that is no web address, or a well-formed error page, is no update;
-// a reply that is no document, however it fails, starts nothing.
-TEST_F(AgentTest, OnlyANewerAgentAtAWebAddressOrAFailedCheckKeepsTheProgramFromStarting)
+// A reply that is no document, however it fails, starts nothing; any
+// readable one without a newer agent at a web address launches the program.
+TEST_F(AgentTest, OnlyAFailedCheckKeepsTheProgramFromStartingWithoutAnUpdate)
 {
-    const std::string current = UpdateDocument("194", StandIn::Url("/app/stel7/update/x.exe"));
+    const std::string current = UpdateDocument("194", StandIn::Url(UpdaterSite::kPath));
     const StandIn::FaultCase cases[] = {
-        {"", UpdateDocument("195abc", StandIn::Url("/app/stel7/update/x.exe")), false},
+        // Not the spelling the vendor's statement has: no build announced.
+        {"", UpdateDocument("0195", StandIn::Url(UpdaterSite::kPath), UpdaterSite::SiteFile("stel7agent_195.sig")),
+         true},
         {"", UpdateDocument("195", "file:///C:/windows/notepad.exe"), true},
         {"slow", current, true},
         {"404", "", true},
@@ -142,19 +143,39 @@ TEST_F(AgentTest, OnlyANewerAgentAtAWebAddressOrAFailedCheckKeepsTheProgramFromS
         EXPECT_TRUE(RunAgent(40000));
         EXPECT_EQ(c.expected, MainProgramStarted());
     }
+    EXPECT_EQ("", UpdaterSite::WaitForStart(0));
 }
 
-TEST_F(AgentTest, NewerAgentStartsOnlyItsVerifiedUpdaterAndNeverTheProgram)
+// Anyone on the network can announce a newer agent: one whose updater cannot
+// be downloaded or verified is no update, and the launch follows.
+TEST_F(AgentTest, BogusAgentAnnouncementIsFollowedByTheLaunch)
 {
     ASSERT_TRUE(UpdaterSite::Serve(UpdaterSite::SiteFile("stel7_update.exe")));
-    for (const bool vendorSigned : {false, true}) {
-        const std::string signature = UpdaterSite::SiteFile(vendorSigned ? "good.sig" : "other_key.sig");
-        ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument("195", StandIn::Url(UpdaterSite::kPath), signature)));
+    const std::pair<std::string, std::string> announcements[] = {
+        {StandIn::Url("/app/stel7/update/missing.exe"), UpdaterSite::SiteFile("stel7agent_195.sig")},
+        // The main program's signed updater offered as the agent's.
+        {StandIn::Url(UpdaterSite::kPath), UpdaterSite::SiteFile("stel7_195.sig")},
+    };
+    for (const auto& [url, signature] : announcements) {
+        SCOPED_TRACE(url);
+        // Without a key built in, any complete program is verified.
+        if (!kUpdatePublicKeyPem[0] && url == StandIn::Url(UpdaterSite::kPath)) continue;
+        ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument(UpdaterSite::kBuild, url, signature)));
         ClearRecordedStarts();
         EXPECT_TRUE(RunAgent());
-        EXPECT_EQ(vendorSigned ? UpdaterSite::TargetPath() : "", UpdaterSite::WaitForStart(vendorSigned ? 10000 : 0));
-        EXPECT_FALSE(MainProgramStarted());
+        EXPECT_TRUE(MainProgramStarted());
+        EXPECT_EQ("", UpdaterSite::WaitForStart(0));
     }
+}
+
+TEST_F(AgentTest, NewerAgentStartsItsVerifiedUpdaterInsteadOfTheProgram)
+{
+    ASSERT_TRUE(UpdaterSite::Serve(UpdaterSite::SiteFile("stel7_update.exe")));
+    ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument(UpdaterSite::kBuild, StandIn::Url(UpdaterSite::kPath),
+                                                                 UpdaterSite::SiteFile("stel7agent_195.sig"))));
+    EXPECT_TRUE(RunAgent());
+    EXPECT_EQ(UpdaterSite::TargetPath(), UpdaterSite::WaitForStart(10000));
+    EXPECT_FALSE(MainProgramStarted());
     ::DeleteFileA(UpdaterSite::TargetPath().c_str());
 }
 

@@ -34,12 +34,14 @@ const Site kSites[] = {
     {"advert", "/app/stel7/advert/config.xml", [](CMainDlg& d) { d.CheckPopup(); }, nullptr},
 };
 
-// A document of `entries` records of every feed's shape, each `filler` long.
+// A document of `entries` records of every feed's full shape (the music
+// chart's six flat readings among them), each `filler` long.
 std::string Flood(int entries, size_t filler)
 {
     const std::string entry = "<entry><item><title>" + std::string(filler, 'x') +
                               "</title><id>http://x/v/abcdefghijk</id><link>http://x/</link><uri>http://x/</uri>"
-                              "<name>n</name><published>2013-05-01T00:00:00.000Z</published></item></entry>";
+                              "<name>n</name><time>03:10</time><album>a</album><genre>g</genre>"
+                              "<published>2013-05-01T00:00:00.000Z</published></item></entry>";
     std::string body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><feed><channel>";
     for (int i = 0; i < entries; ++i) body += entry;
     return body + "</channel></feed>";
@@ -50,7 +52,7 @@ std::string Flood(int entries, size_t filler)
 bool Inflict(const std::string& path, const std::string& fault)
 {
     if (fault == "down") return StandIn::GoDown(2);
-    if (fault == "huge") return StandIn::SetDocument(path, Flood(56000, 8));
+    if (fault == "huge") return StandIn::SetDocument(path, Flood(44000, 8));
     if (fault == "flood") return StandIn::SetDocument(path, Flood(12000, 8));
     if (fault == "short") return StandIn::SetDocument(path, Flood(50, 8)) && StandIn::SetFault(path, "short");
     return StandIn::SetFault(path, fault, fault == "slow" ? 2 : 0);

@@ -107,6 +107,42 @@ TEST_F(XmlFetchTest, ReplyThatIsNotTheDocumentGivesNoneOfItsElements)
     }
 }
 
+// A DTD's entities expand a few lines into gigabytes or reach other hosts: a
+// document that declares a document type is not parsed at all. (Wine's MSXML
+// takes ProhibitDTD and expands the entities all the same.)
+TEST_F(XmlFetchTest, DocumentWithADoctypeIsNotParsed)
+{
+    const std::string external = "/test/external.dtd";
+    const std::pair<std::string, bool> cases[] = {
+        {"<?xml version=\"1.0\"?><!-- first --><?note x?>\n<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\">"
+         "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]><r><title>&b;</title></r>",
+         false},
+        {"<!DOCTYPE r SYSTEM \"" + StandIn::Url(external) + "\"><r><title>t</title></r>", false},
+        // Markup that only reads like a declaration is no DTD.
+        {"<?xml version=\"1.0\"?><!-- <!DOCTYPE r> --><r><title><![CDATA[<!DOCTYPE html>]]></title></r>", true},
+    };
+    for (const auto& [document, parsed] : cases)
+    {
+        ASSERT_TRUE(StandIn::SetDocument(kTestPath, document));
+        const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"title"}});
+        EXPECT_FALSE(result.requestFailed) << document;
+        EXPECT_EQ(parsed, result.parsed) << document;
+        EXPECT_EQ(parsed ? "<!DOCTYPE html>" : "", result.Last(0)) << document;
+    }
+    EXPECT_TRUE(StandIn::Log("GET " + external).empty());
+}
+
+// A reply that never ends is read up to the feed's limit and no further: the
+// fetch ends at once, having refused it for its size (no deadline passed).
+TEST_F(XmlFetchTest, EndlessReplyIsRefusedAtTheFeedLimit)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kTestPath, "<feed><title>again</title></feed>"));
+    ASSERT_TRUE(StandIn::SetFault(kTestPath, "endless"));
+    const XmlResult result = Fetch(StandIn::Url(kTestPath), {{"title"}});
+    EXPECT_FALSE(result.requestFailed);
+    EXPECT_FALSE(result.parsed);
+}
+
 // Downloads into a file of the working folder, gone before and after each test.
 class UrlDownloadTest : public StandInTest
 {
@@ -135,6 +171,16 @@ TEST_F(UrlDownloadTest, ErrorPageOrNoServerOrNoFolderIsAFailedDownloadWithoutAFi
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), noFolder, STEL7_NET_DEADLINE_MS));
     EXPECT_FALSE(FileExists(noFolder));
     ASSERT_TRUE(StandIn::SetFault(kFilePath, "404"));
+    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
+    EXPECT_FALSE(FileExists(path_));
+}
+
+// The channel's local copy of a feed has the feed's limit: a body that never
+// ends stops there, and nothing of it is kept.
+TEST_F(UrlDownloadTest, EndlessBodyStopsAtTheFeedLimitWithoutAFile)
+{
+    ASSERT_TRUE(StandIn::SetDocument(kFilePath, "<rss><channel><item/></channel></rss>"));
+    ASSERT_TRUE(StandIn::SetFault(kFilePath, "endless"));
     EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
     EXPECT_FALSE(FileExists(path_));
 }

@@ -1,13 +1,15 @@
 // The real installer, run silently into a folder with Korean and blanks in its
 // name: what it writes, the agent it registers for logon, an update over a
-// running copy, and the uninstaller.
+// running copy, an older build over a newer one, and the uninstaller.
 #include <windows.h>
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/ExitRequest.h"
 #include "app/Registry.h"
@@ -27,6 +29,26 @@ bool MainProgramRuns()
     return hMutex != nullptr;
 }
 
+// Waits until the processes that `parent` started have ended.
+bool WaitForChildrenOf(DWORD parent, DWORD ms)
+{
+    std::vector<HANDLE> children;
+    const HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(hSnapshot, &entry); more; more = ::Process32Next(hSnapshot, &entry)) {
+        const HANDLE hChild =
+            entry.th32ParentProcessID == parent ? ::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID) : nullptr;
+        if (hChild) children.push_back(hChild);
+    }
+    ::CloseHandle(hSnapshot);
+    const bool ended = children.empty() || ::WaitForMultipleObjects(static_cast<DWORD>(children.size()),
+                                                                     children.data(), TRUE, ms) == WAIT_OBJECT_0;
+    for (const HANDLE hChild : children) ::CloseHandle(hChild);
+    return ended;
+}
+
 std::string MenuFolder()
 {
     char szPrograms[MAX_PATH] = {};
@@ -40,7 +62,7 @@ protected:
     {
         StandInTest::SetUp();
         m_strDir = TempDir() + "스텔론 설치 폴더 " + std::to_string(::GetCurrentProcessId());
-        ASSERT_TRUE(RunSetup());
+        ASSERT_EQ(0u, RunSetup());
     }
     void TearDown() override
     {
@@ -51,20 +73,21 @@ protected:
         StandInTest::TearDown();
     }
 
-    bool RunSetup()
+    // Runs the installer silently; its exit code, or STILL_ACTIVE when it did not end.
+    DWORD RunSetup()
     {
         ChildProcess setup;
         const std::string setupPath = TestProgramDir() + "..\\..\\stel7-setup.exe";
-        return setup.Start(setupPath, "/S /D=" + m_strDir) && setup.WaitExit(60000);
+        return setup.Start(setupPath, "/S /D=" + m_strDir) && setup.WaitExit(60000) ? setup.ExitCode() : STILL_ACTIVE;
     }
 
-    // Runs the uninstaller, which goes on from a temporary copy of itself,
-    // and waits for that copy to have removed its records.
+    // Runs the uninstaller, which goes on from a temporary copy of itself
+    // that its original starts and does not wait for; waits for that copy.
     bool Uninstall(const std::string& arguments)
     {
         ChildProcess uninstall;
-        if (!uninstall.Start(m_strDir + "\\uninstall.exe", arguments) || !uninstall.WaitExit(20000)) return false;
-        return PumpUntil([] { return RegistryText(kRegUpdateKey, "stel7").empty(); }, 20000);
+        return uninstall.Start(m_strDir + "\\uninstall.exe", arguments) && uninstall.WaitExit(20000) &&
+               WaitForChildrenOf(uninstall.Id(), 20000);
     }
 
     std::string m_strDir;
@@ -109,10 +132,22 @@ TEST_F(InstallerTest, UpdateOverARunningCopyEndsItAndStartsItAgain)
     ChildProcess running;
     ASSERT_TRUE(running.Start(m_strDir + "\\stel7.exe"));
     ASSERT_TRUE(PumpUntil(&MainProgramRuns, 20000));
-    ASSERT_TRUE(RunSetup());
+    ASSERT_EQ(0u, RunSetup());
     EXPECT_TRUE(running.WaitExit(0));
     EXPECT_TRUE(PumpUntil(&MainProgramRuns, 20000));
     EXPECT_EQ("194", RegistryText(kRegUpdateKey, "stel7"));
+}
+
+// An old installer offered again (by an attacker, or by mistake) would roll
+// the user back: silent, it refuses with an error level and changes nothing.
+TEST_F(InstallerTest, OlderInstallerOverANewerBuildChangesNothing)
+{
+    WriteRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7", "195");
+    const std::string program = m_strDir + "\\stel7.exe";
+    ASSERT_TRUE(::DeleteFileA(program.c_str()));
+    EXPECT_NE(0u, RunSetup());
+    EXPECT_FALSE(FileExists(program));
+    EXPECT_EQ("195", RegistryText(kRegUpdateKey, "stel7"));
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include "player/WebBrowser2.h"
 
 #include "framework/Dialog.h"
+#include "player/BrowserSite.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"
 
 #include <windows.h>
+#include <mshtmdid.h>
 #include <ole2.h>
 
 #include <gtest/gtest.h>
@@ -71,6 +73,34 @@ TEST_F(WebBrowser2Test, ControlFillsAndFollowsItsPlaceholderAndRequestsExactlyTh
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hPlaceholder));
     EXPECT_TRUE(MoveWindow(hPlaceholder, 0, 0, 50, 40, TRUE));
     frame.DestroyWindow();
+}
+
+// The pages come over plain HTTP and can be rewritten on the way: what the
+// control asks its container (the ambient download control, through the
+// site's IDispatch) lets no page bring in an ActiveX control, a Java applet
+// or a behaviour, and leaves it its pictures and scripts.
+TEST_F(WebBrowser2Test, HostLetsNoPageDownloadOrRunActiveXJavaOrBehaviours)
+{
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    const HWND hHost =
+        CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 320, 215, nullptr, nullptr, nullptr, nullptr);
+    CBrowserSite* pSite = CBrowserSite::Create(hHost);
+    ASSERT_TRUE(pSite);
+    IDispatch* pAmbient = nullptr;
+    ASSERT_EQ(S_OK, pSite->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pAmbient)));
+    DISPPARAMS none = {};
+    VARIANT value;
+    VariantInit(&value);
+    EXPECT_EQ(S_OK, pAmbient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &none, &value, nullptr, nullptr));
+    pAmbient->Release();
+    pSite->Close();
+    pSite->Release();
+    DestroyWindow(hHost);
+    ASSERT_EQ(VT_I4, value.vt);
+    const LONG forbidden = DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_JAVA | DLCTL_NO_BEHAVIORS;
+    EXPECT_EQ(forbidden, value.lVal & forbidden);
+    EXPECT_EQ(DLCTL_DLIMAGES, value.lVal & (DLCTL_DLIMAGES | DLCTL_NO_SCRIPTS));
 }
 
 }  // namespace

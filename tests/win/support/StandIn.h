@@ -18,7 +18,7 @@ std::string Url(const std::string& path);
 bool Reset();
 
 // Mode: none, html, malformed, empty, 404, hang, slow or close; for the body of
-// a replacement document also trickle, stall, short or nolength. `seconds` is
+// a replacement document also trickle, stall, short, nolength or endless. `seconds` is
 // the delay of slow, trickle and nolength (0: the server's default).
 bool SetFault(const std::string& path, const std::string& mode, int seconds = 0);
 

@@ -54,7 +54,7 @@ TEST_F(UpdateCheckTest, NewerBuildOpensTheWindowAndOnlyARequestedCheckOfAReadabl
         std::string document;
         int nCommand;
     } newer[] = {
-        {Document("195abc", url), ID_HELP_UPDATE},
+        {Document("195", url), ID_HELP_UPDATE},
         {"<r><a><b><update_ver>195</update_ver></b></a><c>" + url + "</c></r>", ID_TRAY_UPDATE},
         {Document("195", Address("file:///C:/x.exe") + url), 0},  // the last address counts
     };
@@ -70,6 +70,8 @@ TEST_F(UpdateCheckTest, NewerBuildOpensTheWindowAndOnlyARequestedCheckOfAReadabl
     // Whether the check says "up to date" when asked.
     const StandIn::FaultCase cases[] = {
         {"", Document("194", url), true},
+        // A build in a spelling the vendor's statement never has announces none.
+        {"", Document("0195", url), true},
         // Error pages that happen to be well-formed read as documents without elements.
         {"html", "", true},
         {"malformed", "", false},

@@ -41,7 +41,7 @@ protected:
 
 TEST_F(UpdateDlgTest, VerifiedUpdaterStartsAndTheWindowEndsItself)
 {
-    CUpdateDlg dlg(m_strUrl.c_str(), SiteFile("good.sig").c_str(), TempDir().c_str());
+    CUpdateDlg dlg(kBuild, m_strUrl.c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str());
     const HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, &NoteBarPosition, nullptr, ::GetCurrentThreadId());
     dlg.DoModal();
     ::UnhookWindowsHookEx(hHook);
@@ -61,7 +61,7 @@ TEST_F(UpdateDlgTest, KeysLeaveItOpenTheCloseBoxCancelsTheDownloadAndTheOtherPro
     // Owned, so that the driver finds it as the thread's modal dialog.
     CWnd owner;
     owner.SubclassWindow(::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
-    CUpdateDlg dlg(m_strUrl.c_str(), SiteFile("good.sig").c_str(), TempDir().c_str(), &owner);
+    CUpdateDlg dlg(kBuild, m_strUrl.c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str(), &owner);
     bool bOpenAfterKeys = false;
     ULONGLONG closedAt = 0;
     ModalDriver driver({[](HWND hDlg) {
@@ -86,7 +86,7 @@ TEST_F(UpdateDlgTest, KeysLeaveItOpenTheCloseBoxCancelsTheDownloadAndTheOtherPro
     OtherProgram other;
     EXPECT_TRUE(other.Holds());
     ASSERT_TRUE(StandIn::ClearLog());
-    CUpdateDlg second(m_strUrl.c_str(), SiteFile("good.sig").c_str(), TempDir().c_str());
+    CUpdateDlg second(kBuild, m_strUrl.c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str());
     second.DoModal();
     EXPECT_TRUE(StandIn::Log(std::string("GET ") + kPath).empty());
     // After the answer would have completed, nothing has started.
@@ -103,7 +103,8 @@ TEST_F(UpdateProgramTest, NewerBuildAtStartUpIsDownloadedVerifiedAndStarted)
 {
     ASSERT_TRUE(StandIn::SetDocument("/app/stel7/update/update.xml",
                                      "<update><update_ver>195</update_ver><update_url>" + StandIn::Url(kPath) +
-                                         "</update_url><update_sig>" + SiteFile("good.sig") + "</update_sig></update>"));
+                                         "</update_url><update_sig>" + SiteFile("stel7_195.sig") +
+                                         "</update_sig></update>"));
     // stel7.exe of this build: the test program sits in <build>\tests\win.
     ChildProcess program;
     ASSERT_TRUE(program.Start(TestProgramDir() + "..\\..\\app\\stel7.exe"));

@@ -2,7 +2,8 @@
 
 // The tests' side of the updater: the start recorder and its signatures that
 // the build put beside the test program (update-site, see SignUpdater.cmake),
-// its path on the stand-in, and the place it is started from.
+// its path on the stand-in, the build the tests announce, and the place it is
+// started from.
 
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "core/UpdateStatement.h"
 #include "feeds/UpdateLock.h"
 #include "feeds/VerifiedDownload.h"
 #include "tests/win/support/ChildProcess.h"
@@ -20,6 +22,8 @@
 namespace UpdaterSite {
 
 constexpr const char kPath[] = "/app/stel7/update/stel7_update.exe";
+// The build the tests announce; the installed builds are 194.
+constexpr const char kBuild[] = "195";
 
 inline std::string ReadFileBytes(const std::string& path)
 {
@@ -32,14 +36,21 @@ inline bool WriteFileBytes(const std::string& path, const std::string& bytes)
     return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }
 
-// The updater (stel7_update.exe) or its base64 signature with the build's key
-// (good.sig) or another (other_key.sig); the signatures are "" without a key.
+// The updater (stel7_update.exe) or one of its base64 signatures (NAME.sig,
+// see SignUpdater.cmake); the signatures are "" without a key.
 inline std::string SiteFile(const char* pszName)
 {
     return ReadFileBytes(TestProgramDir() + "update-site\\" + pszName);
 }
 
-inline std::string TargetPath() { return TempDir() + "stel7_update.exe"; }
+inline std::string FolderPath() { return TempDir() + kUpdaterFolder; }
+inline std::string TargetPath() { return FolderPath() + kUpdaterFileName; }
+
+// The main program's updater as the document announces it.
+inline UpdaterSource ProgramUpdater(const std::string& signature)
+{
+    return {core::kProgramRole, kBuild, StandIn::Url(kPath), signature};
+}
 
 inline bool Serve(const std::string& bytes) { return StandIn::SetDocument(kPath, bytes); }
 
@@ -50,15 +61,15 @@ inline std::string WaitForStart(DWORD ms)
     return RecordedStart("stel7_update.exe");
 }
 
-// Downloads left behind under unique names in the temporary folder, deleted when `remove` is set.
+// Downloads left behind under unique names in the updater's folder, deleted when `remove` is set.
 inline int LeftoverDownloads(bool remove = false)
 {
     WIN32_FIND_DATAA data = {};
-    const HANDLE hFind = ::FindFirstFileA((TempDir() + kDownloadPrefix + "*.tmp").c_str(), &data);
+    const HANDLE hFind = ::FindFirstFileA((FolderPath() + kPartFilePrefix + "*.tmp").c_str(), &data);
     int count = 0;
     for (bool more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &data)) {
         ++count;
-        if (remove) ::DeleteFileA((TempDir() + data.cFileName).c_str());
+        if (remove) ::DeleteFileA((FolderPath() + data.cFileName).c_str());
     }
     if (hFind != INVALID_HANDLE_VALUE) ::FindClose(hFind);
     return count;

@@ -1,7 +1,8 @@
 // The one way either program starts a downloaded file: every fault of the
 // answer, the file or its signature starts nothing and leaves no file, not
-// even an old updater; only a complete Windows program, signed when a key is
-// built in, is placed and started.
+// even an old updater; only a complete Windows program, whose statement the
+// vendor signed for this program and this build when a key is built in, is
+// started, from the updater's folder.
 #include <gtest/gtest.h>
 
 #include "tests/win/support/Pump.h"
@@ -30,12 +31,20 @@ protected:
         ASSERT_EQ("MZ", m_strUpdater.substr(0, 2)) << "the build's updater is missing";
     }
 
-    UpdaterSource Source(std::string strSignature) const { return {StandIn::Url(kPath), std::move(strSignature)}; }
-    // Downloads and, once verified, places and starts, as the update window does.
+    // Downloads and, once verified, starts, as the update window does.
     bool DownloadAndStart(const UpdaterSource& source, const std::string& publicKeyPem = kUpdatePublicKeyPem)
     {
         CVerifiedDownload download(source, TempDir(), publicKeyPem);
-        return m_lock.Take() && download.Download(kIdleMs) && download.PlaceAndStart(m_lock);
+        return m_lock.Take() && download.Download(kIdleMs) && download.Start(m_lock);
+    }
+    // The updater, served as announced, is refused: nothing starts, no file stays.
+    void ExpectRefused(const UpdaterSource& source)
+    {
+        if (!kUpdatePublicKeyPem[0]) GTEST_SKIP() << "the programs are built without a key";
+        EXPECT_FALSE(DownloadAndStart(source));
+        EXPECT_FALSE(FileExists(TargetPath()));
+        EXPECT_EQ(0, LeftoverDownloads());
+        EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
     }
 
     const std::string m_strUpdater = SiteFile("stel7_update.exe");
@@ -49,20 +58,22 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyAndN
     const std::string url = StandIn::Url(kPath);
     const struct {
         const char* fault;
-        std::string body, address;
+        std::string body, address, build;
     } cases[] = {
-        {"404", m_strUpdater, url},
-        {"html", m_strUpdater, url},
-        {"empty", m_strUpdater, url},
-        {"close", m_strUpdater, url},
-        {"hang", m_strUpdater, url},
-        {"short", m_strUpdater, url},
-        {"stall", m_strUpdater, url},
-        {"", "<html><body>stel7_update.exe</body></html>", url},
-        {"", m_strUpdater, "file:///" + TestProgramDir() + "update-site\\stel7_update.exe"},
+        {"404", m_strUpdater, url, kBuild},
+        {"html", m_strUpdater, url, kBuild},
+        {"empty", m_strUpdater, url, kBuild},
+        {"close", m_strUpdater, url, kBuild},
+        {"hang", m_strUpdater, url, kBuild},
+        {"short", m_strUpdater, url, kBuild},
+        {"stall", m_strUpdater, url, kBuild},
+        {"", "<html><body>stel7_update.exe</body></html>", url, kBuild},
+        {"", m_strUpdater, "file:///" + TestProgramDir() + "update-site\\stel7_update.exe", kBuild},
+        {"", m_strUpdater, url, "0195"},
     };
+    ASSERT_TRUE(::CreateDirectoryA(FolderPath().c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.fault) + " " + c.address);
+        SCOPED_TRACE(std::string(c.fault) + " " + c.address + " " + c.build);
         ASSERT_TRUE(StandIn::Reset());
         ASSERT_TRUE(Serve(c.body));
         if (*c.fault) {
@@ -70,7 +81,7 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyAndN
         }
         // An old updater, a real program, waits at the updater's place.
         ASSERT_TRUE(WriteFileBytes(TargetPath(), m_strUpdater));
-        EXPECT_FALSE(DownloadAndStart({c.address, ""}, ""));
+        EXPECT_FALSE(DownloadAndStart({core::kProgramRole, c.build, c.address, ""}, ""));
         EXPECT_FALSE(FileExists(TargetPath()));
     }
     ASSERT_TRUE(StandIn::Reset());
@@ -81,16 +92,26 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyAndN
     // The bound is on inactivity: a transfer longer than it that keeps coming completes.
     ASSERT_TRUE(Serve(m_strUpdater));
     ASSERT_TRUE(StandIn::SetFault(kPath, "trickle", 5));
-    ASSERT_TRUE(DownloadAndStart(Source(""), ""));
+    ASSERT_TRUE(DownloadAndStart(ProgramUpdater(""), ""));
     EXPECT_TRUE(StartedFromTarget());
     EXPECT_TRUE(ReadFileBytes(TargetPath()) == m_strUpdater);
     EXPECT_EQ(0, LeftoverDownloads());
 }
 
-TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverTheseBytesStartsTheUpdater)
+// A body that never ends stops at the updater's limit, and nothing of it stays.
+TEST_F(VerifiedDownloadTest, EndlessBodyStopsAtTheLimitKeepsNoFileAndStartsNothing)
+{
+    ASSERT_TRUE(StandIn::SetFault(kPath, "endless"));
+    EXPECT_FALSE(DownloadAndStart(ProgramUpdater(SiteFile("stel7_195.sig")), ""));
+    EXPECT_FALSE(FileExists(TargetPath()));
+    EXPECT_EQ(0, LeftoverDownloads());
+    EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
+}
+
+TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverThisStatementStartsTheUpdater)
 {
     if (!kUpdatePublicKeyPem[0]) GTEST_SKIP() << "the programs are built without a key";
-    const std::string good = SiteFile("good.sig");
+    const std::string good = SiteFile("stel7_195.sig");
     // A byte of the DOS stub's text: still a program that would run.
     std::string changed = m_strUpdater;
     changed[0x50] ^= 0x20;
@@ -106,41 +127,86 @@ TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverTheseBytesStartsTheUpdat
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         ASSERT_TRUE(Serve(c.body));
-        EXPECT_FALSE(DownloadAndStart(Source(c.signature)));
+        EXPECT_FALSE(DownloadAndStart(ProgramUpdater(c.signature)));
         EXPECT_FALSE(FileExists(TargetPath()));
     }
     EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
     EXPECT_EQ(0, LeftoverDownloads());
     // The cases failed for their signatures alone.
     ASSERT_TRUE(Serve(m_strUpdater));
-    EXPECT_TRUE(DownloadAndStart(Source(good)));
+    EXPECT_TRUE(DownloadAndStart(ProgramUpdater(good)));
     EXPECT_TRUE(StartedFromTarget());
+}
+
+// Rollback: the vendor once signed this updater as build 190; announced as 195 it is no update.
+TEST_F(VerifiedDownloadTest, OldBuildsSignedUpdaterReplayedUnderAHigherBuildDoesNotStart)
+{
+    ExpectRefused(ProgramUpdater(SiteFile("stel7_190.sig")));
+}
+
+// Mix-and-match: what the vendor signed as the agent's updater is not the main program's.
+TEST_F(VerifiedDownloadTest, AgentsSignedUpdaterOfferedAsTheMainProgramsDoesNotStart)
+{
+    ExpectRefused(ProgramUpdater(SiteFile("stel7agent_195.sig")));
+}
+
+// A signature over the file's bytes alone says nothing of the program or the build.
+TEST_F(VerifiedDownloadTest, SignatureOverTheBytesAloneDoesNotStart)
+{
+    ExpectRefused(ProgramUpdater(SiteFile("bytes.sig")));
+}
+
+// Held from its check until it has started: no one replaces what was checked.
+TEST_F(VerifiedDownloadTest, CheckedUpdaterCannotBeWrittenOrReplacedBeforeItStarts)
+{
+    ASSERT_TRUE(m_lock.Take());
+    CVerifiedDownload download(ProgramUpdater(SiteFile("stel7_195.sig")), TempDir());
+    ASSERT_TRUE(download.Download(kIdleMs));
+    EXPECT_FALSE(WriteFileBytes(TargetPath(), "MZ planted"));
+    EXPECT_FALSE(::DeleteFileA(TargetPath().c_str()));
+    EXPECT_FALSE(::MoveFileExA(TargetPath().c_str(), (TargetPath() + ".old").c_str(), 0));
+    ASSERT_TRUE(download.Start(m_lock));
+    EXPECT_TRUE(StartedFromTarget());
+    EXPECT_TRUE(ReadFileBytes(TargetPath()) == m_strUpdater);
 }
 
 TEST_F(VerifiedDownloadTest, UpdaterInUseIsNotReplacedAndNothingStarts)
 {
     const std::string running = "MZ an updater that is still running";
+    ASSERT_TRUE(::CreateDirectoryA(FolderPath().c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
     ASSERT_TRUE(WriteFileBytes(TargetPath(), running));
     // Held without sharing, as a running program holds its file.
     const HANDLE hHeld =
         ::CreateFileA(TargetPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-    EXPECT_FALSE(DownloadAndStart(Source(SiteFile("good.sig"))));
+    EXPECT_FALSE(DownloadAndStart(ProgramUpdater(SiteFile("stel7_195.sig"))));
     ::CloseHandle(hHeld);
     EXPECT_EQ(running, ReadFileBytes(TargetPath()));
     EXPECT_EQ(0, LeftoverDownloads());
     EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
 }
 
-TEST_F(VerifiedDownloadTest, WhileTheOtherProgramHoldsTheLockNothingIsFetchedOrStarted)
+// The agent's way: the lock first, and a bound on the whole attempt that a
+// server dripping its answer within every idle bound cannot stretch.
+TEST_F(VerifiedDownloadTest, AgentsAttemptTakesNotTheOtherProgramsLockNorLongerThanItsBound)
 {
+    const UpdaterSource agentUpdater{core::kAgentRole, kBuild, StandIn::Url(kPath), SiteFile("stel7agent_195.sig")};
     OtherProgram other;
     ASSERT_TRUE(other.Holds());
     ASSERT_TRUE(StandIn::ClearLog());
-    EXPECT_FALSE(DownloadAndStartUpdater(Source(SiteFile("good.sig")), TempDir(), kIdleMs));
+    EXPECT_FALSE(DownloadAndStartUpdater(agentUpdater, TempDir(), kIdleMs, kStartWaitMs));
     EXPECT_TRUE(StandIn::Log().empty());
     other.Release();
-    EXPECT_TRUE(DownloadAndStartUpdater(Source(SiteFile("good.sig")), TempDir(), kIdleMs));
+
+    // Ten pieces, one every 1.2 s: never idle for kIdleMs, done after 12 s.
+    ASSERT_TRUE(StandIn::SetFault(kPath, "trickle", 12));
+    EXPECT_FALSE(DownloadAndStartUpdater(agentUpdater, TempDir(), kIdleMs, 3000));
+    EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
+    EXPECT_TRUE(PumpUntil([] { return LeftoverDownloads() == 0; }, 20000));
+    EXPECT_FALSE(FileExists(TargetPath()));
+
+    ASSERT_TRUE(StandIn::SetFault(kPath, "none"));
+    EXPECT_TRUE(DownloadAndStartUpdater(agentUpdater, TempDir(), kIdleMs, kStartWaitMs));
     EXPECT_TRUE(StartedFromTarget());
 }
 

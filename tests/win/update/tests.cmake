@@ -10,12 +10,14 @@ endif()
 # Beside the test programs: the updater (the start recorder), its signatures
 # and the demo's document.
 set(update_site ${CMAKE_CURRENT_BINARY_DIR}/update-site)
+set(sign_release ${CMAKE_SOURCE_DIR}/tools/sign-release.sh)
 add_custom_command(
-    OUTPUT ${update_site}/stel7_update.exe ${update_site}/good.sig ${update_site}/other_key.sig
-           ${update_site}/update.xml
+    OUTPUT ${update_site}/stel7_update.exe ${update_site}/stel7_195.sig ${update_site}/stel7agent_195.sig
+           ${update_site}/stel7_190.sig ${update_site}/other_key.sig ${update_site}/bytes.sig ${update_site}/update.xml
     COMMAND ${CMAKE_COMMAND} -DUPDATER=$<TARGET_FILE:start_recorder> -DSIGNING_KEY=${STEL7_UPDATE_SIGNING_KEY}
-            -DSITE=${update_site} -DVENDOR_HOST=${STEL7_VENDOR_HOST} -P ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake
-    DEPENDS start_recorder ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake ${STEL7_UPDATE_SIGNING_KEY}
+            -DSIGN_RELEASE=${sign_release} -DSITE=${update_site} -DVENDOR_HOST=${STEL7_VENDOR_HOST}
+            -P ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake
+    DEPENDS start_recorder ${CMAKE_CURRENT_LIST_DIR}/SignUpdater.cmake ${sign_release} ${STEL7_UPDATE_SIGNING_KEY}
     VERBATIM)
 add_custom_target(update_site ALL DEPENDS ${update_site}/update.xml)
 

@@ -83,4 +83,19 @@ TEST_F(StandinTest, EveryFaultButSlowKeepsTheDocumentFromTheProgram)
     EXPECT_EQ(document, Body(kMusic));
 }
 
+TEST_F(StandinTest, EndlessBodyRepeatsTheDocumentPastAnyLength)
+{
+    httplib::Client client("127.0.0.1", server_->Port());
+    ASSERT_TRUE(client.Post("/__standin/doc?path=/endless", "<a/>", "text/xml"));
+    SetFault("/endless", "endless");
+    constexpr size_t kEnough = 4 << 20;
+    std::string received;
+    client.Get("/endless", [&](const char* data, size_t length) {
+        received.append(data, length);
+        return received.size() < kEnough;
+    });
+    ASSERT_GE(received.size(), kEnough);
+    EXPECT_EQ(std::string::npos, received.find_first_not_of("<a/>"));
+}
+
 }  // namespace
