@@ -14,6 +14,7 @@
 #include "feeds/VendorUrls.h"
 #include "feeds/VerifiedDownload.h"
 #include "feeds/XmlFetch.h"
+#include "framework/DiagnosticLog.h"
 
 namespace {
 
@@ -31,7 +32,10 @@ void CAgentDlg::CheckAndLaunch()
     request.deleteCacheEntry = true;
     request.readings = {{"agent_ver", -1}, {"agent_url", -1}, {"agent_sig", -1}};
     const XmlResult result = FetchXml(request, STEL7_NET_DEADLINE_MS);
-    if (!result.parsed) return;
+    if (!result.parsed) {
+        LogDiagnostic("agent: no update document, so no update and no start this run");
+        return;
+    }
 
     char szInstalled[260] = {};
     ReadRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7agent", "0", szInstalled, sizeof(szInstalled));
@@ -41,23 +45,34 @@ void CAgentDlg::CheckAndLaunch()
     // downloaded or verified is no update: an announcement anyone on the
     // network can make must not keep the main program from starting.
     const UpdaterSource source{core::kAgentRole, result.Last(0), result.Last(1), result.Last(2)};
-    if (core::IsNewerBuild(szInstalled, source.build) && core::IsWebAddress(source.url) && !m_strTempDir.IsEmpty() &&
-        DownloadAndStartUpdater(source, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS, kLongestUpdateMs))
-        return;
+    if (core::IsNewerBuild(szInstalled, source.build)) {
+        if (core::IsWebAddress(source.url) && !m_strTempDir.IsEmpty() &&
+            DownloadAndStartUpdater(source, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS, kLongestUpdateMs)) {
+            LogDiagnostic("agent: started the updater of build " + source.build);
+            return;
+        }
+        LogDiagnostic("agent: build " + source.build + " announced but not installable; starting stel7 instead");
+    }
     LaunchMainProgram();
 }
 
 void CAgentDlg::LaunchMainProgram()
 {
-    if (!IsSettingOn(kSettingRun) || m_strProgramDir.IsEmpty()) return;
+    if (!IsSettingOn(kSettingRun) || m_strProgramDir.IsEmpty()) {
+        LogDiagnostic("agent: stel7 not started (not asked to start with Windows, or no program folder)");
+        return;
+    }
     // A copy the user started before the network came up holds "stel7": a
     // second one would only say that it is running.
     HANDLE hRunning = ::OpenMutexA(SYNCHRONIZE, FALSE, "stel7");
     if (hRunning) {
         ::CloseHandle(hRunning);
+        LogDiagnostic("agent: stel7 already running");
         return;
     }
     const CString strProgram = m_strProgramDir + "stel7.exe";
     if (strProgram.GetLength() >= MAX_PATH) return;
-    ::ShellExecuteA(nullptr, "open", strProgram, nullptr, nullptr, SW_SHOWNORMAL);
+    const INT_PTR nResult =
+        reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", strProgram, nullptr, nullptr, SW_SHOWNORMAL));
+    LogDiagnostic("agent: starting " + std::string(strProgram.Str()) + (nResult > 32 ? " done" : " failed"));
 }

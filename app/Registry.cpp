@@ -19,7 +19,7 @@ void CopyDefault(const char* pszDefault, char* pszBuffer, DWORD dwBufferSize)
 
 void LogWriteFailure(const char* pszKey, const char* pszValueName, LONG status)
 {
-    LogFailure(std::string("registry write ") + (pszKey ? pszKey : "") + "\\" + (pszValueName ? pszValueName : "") +
+    LogDiagnostic(std::string("registry write ") + (pszKey ? pszKey : "") + "\\" + (pszValueName ? pszValueName : "") +
                ": error " + std::to_string(status));
 }
 

@@ -11,6 +11,7 @@
 #include "core/WebLink.h"
 #include "feeds/ReplyLimits.h"
 #include "feeds/UpdateSignature.h"
+#include "framework/DiagnosticLog.h"
 
 namespace {
 
@@ -85,12 +86,16 @@ bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, H
     const std::string strTarget = TargetPath();
     ::DeleteFileA(strTarget.c_str());
     const std::optional<int> build = core::AnnouncedBuild(m_source.build);
-    if (!build || !core::IsWebAddress(m_source.url)) return false;
+    if (!build || !core::IsWebAddress(m_source.url)) {
+        LogDiagnostic("updater refused: build \"" + m_source.build + "\" or address \"" + m_source.url + "\" not valid");
+        return false;
+    }
 
     // The file appears under the updater's name only complete; a running
     // updater's file cannot be replaced, which fails the download.
     if (!DownloadUrlToFile(m_source.url, strTarget, idleMs, std::move(onProgress), cancel, kLongestUpdaterBytes) ||
         IsSignalled(cancel)) {
+        LogDiagnostic("updater " + m_source.url + " refused: error status, cut short, over its length, or cancelled");
         Discard();
         return false;
     }
@@ -99,11 +104,16 @@ bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, H
     // removes what is checked.
     m_held.Reset(::CreateFileA(strTarget.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    const bool verified =
-        m_held.IsOpen() && core::StartsAsWindowsProgram(FirstTwoBytes(m_held.Get())) &&
-        (m_strPublicKeyPem.empty() ||
-         VerifyStatementSignature(core::UpdateStatement(m_source.role, *build, FileSha256Hex(m_held.Get())),
-                                  m_source.signature, m_strPublicKeyPem));
+    const bool isProgram = m_held.IsOpen() && core::StartsAsWindowsProgram(FirstTwoBytes(m_held.Get()));
+    const std::string strStatement = isProgram && !m_strPublicKeyPem.empty()
+                                         ? core::UpdateStatement(m_source.role, *build, FileSha256Hex(m_held.Get()))
+                                         : std::string();
+    const bool verified = isProgram && (m_strPublicKeyPem.empty() ||
+                                        VerifyStatementSignature(strStatement, m_source.signature, m_strPublicKeyPem));
+    if (!isProgram)
+        LogDiagnostic("updater " + m_source.url + " refused: not a Windows program");
+    else if (!verified)
+        LogDiagnostic("updater " + m_source.url + " refused: no valid signature over \"" + strStatement + "\"");
     if (!verified) Discard();
     return verified;
 }

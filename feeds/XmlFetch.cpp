@@ -1,5 +1,6 @@
 #include "feeds/XmlFetch.h"
 
+#include "framework/DiagnosticLog.h"
 #include "framework/TextConvert.h"
 
 #include "feeds/CappedRead.h"
@@ -341,9 +342,14 @@ XmlResult FetchXml(const XmlRequest& request, unsigned deadlineMs, HANDLE cancel
     if (!finished)
     {
         fetch->abandoned.store(true);
+        LogDiagnostic("fetch " + request.url + ": no answer within the deadline, or given up");
         XmlResult timedOut;
         timedOut.requestFailed = true;
         return timedOut;
     }
+    if (fetch->result.requestFailed)
+        LogDiagnostic("fetch " + request.url + ": the request failed");
+    else if (!fetch->result.parsed)
+        LogDiagnostic("fetch " + request.url + ": no document (too large, a DTD, or not well-formed)");
     return std::move(fetch->result);
 }

@@ -54,7 +54,7 @@ void OpenDiagnosticLog(const char* pszFolder, const char* pszFile)
     g_strPath = strFolder + "\\" + pszFile;
 }
 
-void LogFailure(const std::string& strWhat)
+void LogDiagnostic(const std::string& strWhat)
 {
     const std::string strLine = Line(strWhat);
     std::lock_guard<std::mutex> lock(g_lock);

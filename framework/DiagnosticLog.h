@@ -16,7 +16,7 @@
 void OpenDiagnosticLog(const char* pszFolder, const char* pszFile);
 // Appends "<local time> <thread> <what>" as one line (line breaks in `what`
 // become spaces).
-void LogFailure(const std::string& strWhat);
+void LogDiagnostic(const std::string& strWhat);
 // The log's path; "" before OpenDiagnosticLog or without local application data.
 std::string DiagnosticLogPath();
 

@@ -148,23 +148,34 @@ TEST_F(AgentTest, OnlyAFailedCheckKeepsTheProgramFromStartingWithoutAnUpdate)
 
 // Anyone on the network can announce a newer agent: one whose updater cannot
 // be downloaded or verified is no update, and the launch follows.
+// The refusal's verdict and the decision reach the agent's diagnostic log.
 TEST_F(AgentTest, BogusAgentAnnouncementIsFollowedByTheLaunch)
 {
     ASSERT_TRUE(UpdaterSite::Serve(UpdaterSite::SiteFile("stel7_update.exe")));
-    const std::pair<std::string, std::string> announcements[] = {
-        {StandIn::Url("/app/stel7/update/missing.exe"), UpdaterSite::SiteFile("stel7agent_195.sig")},
+    const struct {
+        std::string url, signature;
+        const char* verdict;
+    } announcements[] = {
+        {StandIn::Url("/app/stel7/update/missing.exe"), UpdaterSite::SiteFile("stel7agent_195.sig"), "error status"},
         // The main program's signed updater offered as the agent's.
-        {StandIn::Url(UpdaterSite::kPath), UpdaterSite::SiteFile("stel7_195.sig")},
+        {StandIn::Url(UpdaterSite::kPath), UpdaterSite::SiteFile("stel7_195.sig"), "no valid signature"},
     };
-    for (const auto& [url, signature] : announcements) {
-        SCOPED_TRACE(url);
+    char szLocal[MAX_PATH] = {};
+    ::GetEnvironmentVariableA("LOCALAPPDATA", szLocal, sizeof(szLocal));
+    const std::string log = std::string(szLocal) + "\\stel7\\stel7agent.log";
+    for (const auto& a : announcements) {
+        SCOPED_TRACE(a.url);
         // Without a key built in, any complete program is verified.
-        if (!kUpdatePublicKeyPem[0] && url == StandIn::Url(UpdaterSite::kPath)) continue;
-        ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument(UpdaterSite::kBuild, url, signature)));
+        if (!kUpdatePublicKeyPem[0] && a.url == StandIn::Url(UpdaterSite::kPath)) continue;
+        ASSERT_TRUE(StandIn::SetDocument(kUpdatePath, UpdateDocument(UpdaterSite::kBuild, a.url, a.signature)));
         ClearRecordedStarts();
+        ::DeleteFileA(log.c_str());
         EXPECT_TRUE(RunAgent());
         EXPECT_TRUE(MainProgramStarted());
         EXPECT_EQ("", UpdaterSite::WaitForStart(0));
+        const std::string text = UpdaterSite::ReadFileBytes(log);
+        EXPECT_NE(std::string::npos, text.find(a.verdict)) << text;
+        EXPECT_NE(std::string::npos, text.find("announced but not installable")) << text;
     }
 }
 

@@ -37,8 +37,8 @@ TEST_F(DiagnosticLogTest, EachFailureIsOneLineUnderTheLocalApplicationData)
     char szLocal[MAX_PATH] = {};
     ::GetEnvironmentVariableA("LOCALAPPDATA", szLocal, sizeof(szLocal));
     EXPECT_EQ(std::string(szLocal) + "\\stel7test\\diagnostic.log", m_strPath);
-    LogFailure("fetch http://a/b: no answer");
-    LogFailure("two\r\nlines");
+    LogDiagnostic("fetch http://a/b: no answer");
+    LogDiagnostic("two\r\nlines");
     const std::string text = Contents(m_strPath);
     EXPECT_NE(std::string::npos, text.find(" fetch http://a/b: no answer\r\n"));
     EXPECT_NE(std::string::npos, text.find(" two  lines\r\n"));
@@ -50,7 +50,7 @@ TEST_F(DiagnosticLogTest, EachFailureIsOneLineUnderTheLocalApplicationData)
 TEST_F(DiagnosticLogTest, AFullLogIsRotatedAndNeverGrowsPastItsCap)
 {
     const std::string what(1000, 'x');
-    for (unsigned long i = 0; i < 3 * kDiagnosticLogCap / 1000; ++i) LogFailure(what);
+    for (unsigned long i = 0; i < 3 * kDiagnosticLogCap / 1000; ++i) LogDiagnostic(what);
     const std::string current = Contents(m_strPath);
     const std::string older = Contents(m_strPath + ".1");
     EXPECT_LE(current.size(), kDiagnosticLogCap);
