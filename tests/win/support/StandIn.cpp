@@ -86,6 +86,14 @@ bool Serve(const std::string& path, const FaultCase& c)
            ((*c.fault && c.document.empty()) || SetDocument(path, c.document));
 }
 
+bool Cached(const std::string& url)
+{
+    char entry[4096];
+    DWORD size = sizeof entry;
+    return GetUrlCacheEntryInfoA(url.c_str(), reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(entry), &size) ||
+           GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
 std::vector<std::string> Log(const std::string& prefix)
 {
     std::string text;

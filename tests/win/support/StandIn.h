@@ -38,6 +38,10 @@ bool ClearLog();
 // Takes the server down for `seconds`: connections are refused, then it listens again.
 bool GoDown(int seconds);
 
+// Whether WinInet's cache, which the programs' requests go through, holds a
+// reply for `url`.
+bool Cached(const std::string& url);
+
 // One case of a table run against a path: the stand-in answers with `fault`,
 // or, when that is "", serves `document`; `expected` is what the test then asks.
 struct FaultCase {
