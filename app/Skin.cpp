@@ -14,7 +14,8 @@ RECT ToRect(const core::Rect& rc)
     return RECT{rc.left, rc.top, rc.right, rc.bottom};
 }
 
-// One band of the background: its contexts, composed bitmap and size.
+// One band of the background: its contexts, the bitmap its memory context held
+// before, and the composed bitmap.
 struct Band {
     CDC*& pMemDC;
     CDC*& pSrcDC;
