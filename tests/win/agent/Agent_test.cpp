@@ -93,24 +93,18 @@ TEST_F(AgentTest, MainProgramStartsOnlyWhenRunIsExactlyTrue)
     }
 }
 
-// Whether a window of process `processId` is seen: shown, with an area or a taskbar button.
-bool WindowSeen(DWORD processId)
+// Notes in `second` whether a window of process `first` is seen: shown, with
+// an area or a taskbar button.
+BOOL CALLBACK NoteSeenWindow(HWND hWnd, LPARAM lParam)
 {
-    std::pair<DWORD, bool> seen = {processId, false};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) {
-            auto* pSeen = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hWnd, &owner);
-            RECT rc = {};
-            ::GetWindowRect(hWnd, &rc);
-            const bool onTaskbar = !(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-            if (owner == pSeen->first && ::IsWindowVisible(hWnd) && (!::IsRectEmpty(&rc) || onTaskbar))
-                pSeen->second = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&seen));
-    return seen.second;
+    auto* pSeen = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hWnd, &processId);
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    const bool onTaskbar = !(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    if (processId == pSeen->first && ::IsWindowVisible(hWnd) && (!::IsRectEmpty(&rc) || onTaskbar)) pSeen->second = true;
+    return TRUE;
 }
 
 // What already runs wins.
@@ -145,7 +139,9 @@ TEST_F(AgentTest, AgentIsNeverSeen)
     ChildProcess agent;
     ASSERT_TRUE(StartAgent(agent));
     ASSERT_TRUE(PumpUntil([] { return BootCounts() == 1; }, 20000));
-    EXPECT_FALSE(WindowSeen(agent.Id()));
+    std::pair<DWORD, bool> seen = {agent.Id(), false};
+    ::EnumWindows(&NoteSeenWindow, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_FALSE(seen.second);
     ASSERT_TRUE(StandIn::Reset());
     EXPECT_TRUE(agent.WaitExit(20000));
 }

@@ -21,15 +21,20 @@ constexpr int kGdiHandles = 0x10000;
 // Where the PEB holds the table's address.
 constexpr size_t kGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
 
+BOOL CALLBACK CountChild(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
 BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam)
 {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hWnd, &processId);
     if (processId != ::GetCurrentProcessId()) return TRUE;
-    int* pCount = reinterpret_cast<int*>(lParam);
-    ++*pCount;
+    ++*reinterpret_cast<int*>(lParam);
     // Every descendant, however deep.
-    ::EnumChildWindows(hWnd, [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; }, lParam);
+    ::EnumChildWindows(hWnd, &CountChild, lParam);
     return TRUE;
 }
 
