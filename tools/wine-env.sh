@@ -45,6 +45,13 @@ stel7_start_wine() {
     for program in stel7 stel7agent; do
         timeout 120 "$STEL7_WINE" reg add 'HKCU\Software\stel7\update' /v "$program" /d 194 /f >/dev/null 2>&1 || true
     done
+    # With no window manager, Wine waits 2 s for an answer that never comes
+    # each time a window it lets a manager handle goes from the screen: the
+    # windows of the test programs that open the main window are unmanaged.
+    for program in app_tests dialogs_tests update_tests; do
+        timeout 120 "$STEL7_WINE" reg add "HKCU\\Software\\Wine\\AppDefaults\\$program.exe\\X11 Driver" \
+            /v Managed /d N /f >/dev/null 2>&1 || true
+    done
 }
 
 stel7_stop_all() {

@@ -33,7 +33,7 @@ public:
 
     CProgressCtrl m_progress;
     HICON m_hIcon = nullptr;
-    // Deletes itself when the worker ends: never read.
+    // Deletes itself when the worker ends: only read while it is started.
     CWinThread* m_pDownloadThread = nullptr;
 
 protected:

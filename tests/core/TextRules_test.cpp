@@ -1,5 +1,4 @@
 #include "core/TextRules.h"
-#include "core/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -74,20 +73,4 @@ TEST(TextRules, FirstCharsNeverSplitsACharacter)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FirstChars(c.text, c.n), c.expected) << c.text << " " << c.n;
-}
-
-TEST(Version, OnlyAStrictlyHigherAnnouncedBuildInTheStatementsSpellingIsNewer)
-{
-    struct Case {
-        const char *installed, *announced;
-        bool newer;
-    } cases[] = {
-        {"", "195", true},     {"194", "194", false},  {"200", "100", false},       {"194", "", false},
-        {"-1", "0", true},     {"194", "2147483647", true}, {"194", "2147483648", false},
-        // Spellings the signed statement never has announce no build.
-        {"194", "195abc", false}, {"194", "0195", false}, {"194", "+195", false}, {"194", "-195", false},
-        {"194", " 195", false},   {"195", "195.9", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(core::IsNewerBuild(c.installed, c.announced), c.newer) << c.installed << " / " << c.announced;
 }

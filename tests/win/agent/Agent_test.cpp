@@ -9,6 +9,7 @@
 
 #include "app/Registry.h"
 #include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"
 #include "tests/win/update/UpdaterSite.h"
 
@@ -21,6 +22,12 @@ std::string UpdateDocument(const std::string& agentVer, const std::string& agent
 {
     return "<update><update_ver>194</update_ver><agent_ver>" + agentVer + "</agent_ver><agent_url>" + agentUrl +
            "</agent_url><agent_sig>" + agentSig + "</agent_sig></update>";
+}
+
+BOOL CALLBACK FirstWindow(HWND hWnd, LPARAM lParam)
+{
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
 }
 
 class AgentTest : public StandInTest {
@@ -50,11 +57,20 @@ protected:
     }
 
     std::string Agent() const { return m_strDir + "stel7agent.exe"; }
-    // Runs one agent to its end: the first probe comes 3 s after it starts.
+    // Starts an agent and sends its poll timer's first tick rather than waiting for it.
+    bool StartAgent(ChildProcess& agent)
+    {
+        if (!agent.Start(Agent())) return false;
+        HWND hAgent = nullptr;
+        PumpUntil([&] { return !::EnumThreadWindows(agent.ThreadId(), &FirstWindow, reinterpret_cast<LPARAM>(&hAgent)); },
+                  10000);
+        return hAgent && ::PostMessageA(hAgent, WM_TIMER, 1, 0);
+    }
+    // Runs one agent to its end.
     bool RunAgent(DWORD ms = 20000)
     {
         ChildProcess agent;
-        return agent.Start(Agent()) && agent.WaitExit(ms);
+        return StartAgent(agent) && agent.WaitExit(ms);
     }
     bool MainProgramStarted() const { return RecordedStart("stel7.exe") == m_strDir + "stel7.exe"; }
     static size_t BootCounts() { return StandIn::Log(kBootCount).size(); }
@@ -91,30 +107,43 @@ BOOL CALLBACK NoteSeenWindow(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// What already runs wins: a second agent ends without traffic, before its
-// first probe would go out, and a running main program is not started again.
-TEST_F(AgentTest, SecondAgentEndsAtOnceARunningMainProgramIsNotStartedAgainAndTheAgentIsNeverSeen)
+// What already runs wins.
+TEST_F(AgentTest, SecondAgentEndsAtOnceWithoutAskingTheServer)
 {
-    HANDLE hFirst = ::CreateMutexA(nullptr, TRUE, "stel7agent");
+    const HANDLE hFirst = ::CreateMutexA(nullptr, TRUE, "stel7agent");
     ASSERT_TRUE(hFirst != nullptr);
-    const bool ended = RunAgent();
-    ::CloseHandle(hFirst);
-    EXPECT_TRUE(ended);
-    EXPECT_TRUE(StandIn::Log().empty());
-    EXPECT_FALSE(MainProgramStarted());
-
-    HANDLE hMain = ::CreateMutexA(nullptr, TRUE, "stel7");
-    ASSERT_TRUE(hMain != nullptr);
     ChildProcess agent;
     ASSERT_TRUE(agent.Start(Agent()));
-    ::Sleep(1500);  // waiting for its first probe
+    EXPECT_TRUE(agent.WaitExit(20000));
+    ::CloseHandle(hFirst);
+    EXPECT_TRUE(StandIn::Log().empty());
+    EXPECT_FALSE(MainProgramStarted());
+}
+
+TEST_F(AgentTest, RunningMainProgramIsNotStartedAgain)
+{
+    const HANDLE hMain = ::CreateMutexA(nullptr, TRUE, "stel7");
+    ASSERT_TRUE(hMain != nullptr);
+    const bool ended = RunAgent();
+    ::CloseHandle(hMain);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(MainProgramStarted());
+    EXPECT_EQ(1u, BootCounts());
+}
+
+// Looked at while it runs: once its count has reached the server, its check
+// follows before it ends.
+TEST_F(AgentTest, AgentIsNeverSeen)
+{
+    ASSERT_TRUE(StandIn::SetFault(kUpdatePath, "hang"));
+    ChildProcess agent;
+    ASSERT_TRUE(StartAgent(agent));
+    ASSERT_TRUE(PumpUntil([] { return BootCounts() == 1; }, 20000));
     std::pair<DWORD, bool> seen = {agent.Id(), false};
     ::EnumWindows(&NoteSeenWindow, reinterpret_cast<LPARAM>(&seen));
     EXPECT_FALSE(seen.second);
+    ASSERT_TRUE(StandIn::Reset());
     EXPECT_TRUE(agent.WaitExit(20000));
-    ::CloseHandle(hMain);
-    EXPECT_FALSE(MainProgramStarted());
-    EXPECT_EQ(1u, BootCounts());
 }
 
 // A reply that is no document, however it fails, starts nothing; any

@@ -1,34 +1,47 @@
 // The main window's start-up, and each of its feeds against documents that do
 // and do not match the layout it expects, read back from the lists.
-#include "tests/win/app/MainWindowHarness.h"
+#include <memory>
 
-#include "res/resource.h"
+#include "BuildConfig.h"
+#include "tests/win/app/MainWindowHarness.h"
 
 namespace {
 
 using Row = std::vector<std::string>;
 
-class MainWindowTest : public StandInTest {
+const char kNoResponse[] = "서버에서 응답이 없습니다. 잠시후 다시 시도해주세요.";
+
+// The first start-up step hangs until the test lets it go; the window is up meanwhile.
+class HangingStartUpTest : public StandInTest {
 protected:
-    MainWindowHarness m_harness;
+    void SetUp() override
+    {
+        SKIP_UNLESS_FIRST_MAIN_WINDOW();
+        StandInTest::SetUp();
+        ASSERT_TRUE(StandIn::SetFault("/app/stel7/analytics/request/count.php", "hang"));
+        m_pHarness = std::make_unique<MainWindowHarness>();
+        ASSERT_TRUE(m_pHarness->Create());
+        ASSERT_TRUE(PumpUntil([] { return StandIn::Log().size() == 1; }, 10000));
+    }
+
+    std::unique_ptr<MainWindowHarness> m_pHarness;
 };
 
-// The window is up and answering its tray icon while the first start-up step
-// hangs; a search typed meanwhile runs after the start-up's and stays on screen.
-TEST_F(MainWindowTest, WindowAnswersWhileTheStartUpHangsAndATypedSearchComesAfterIt)
+TEST_F(HangingStartUpTest, WindowShowsAndAnswersItsTrayIcon)
 {
-    ASSERT_TRUE(StandIn::SetFault("/app/stel7/analytics/request/count.php", "hang"));
-    ASSERT_TRUE(m_harness.Create());
-    CMainDlg& dlg = m_harness.Dlg();
-    ASSERT_TRUE(PumpUntil([&] { return StandIn::Log().size() == 1; }, 10000));
+    CMainDlg& dlg = m_pHarness->Dlg();
     EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !dlg.IsWindowVisible(); }, 5000));
     dlg.SendMessage(28000, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_EQ(0, dlg.m_listVideo.GetItemCount());
+}
 
-    // Queued behind the hanging count; the hang ends only then.
+// Queued behind the hanging count, it runs after the start-up's own search.
+TEST_F(HangingStartUpTest, SearchTypedMeanwhileComesAfterTheStartUpsAndStaysOnScreen)
+{
+    CMainDlg& dlg = m_pHarness->Dlg();
     dlg.m_editSearch.SetWindowText("고양이");
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_SEARCH, BN_CLICKED), 0);
     ASSERT_TRUE(StandIn::Reset());
@@ -45,10 +58,7 @@ TEST_F(MainWindowTest, WindowAnswersWhileTheStartUpHangsAndATypedSearchComesAfte
 
 using FeedsTest = OpenedMainWindowTest;
 
-// An element missing from one entry must leave the next entries' cells where
-// they belong; a rank document without a first place, or none at all, leaves
-// the term and the prompt as they were; a channel that fails says so.
-TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndFailedChannelsSaySo)
+TEST_F(FeedsTest, VideoEntryMissingAnElementLeavesTheNextEntriesCellsInPlace)
 {
     ASSERT_TRUE(StandIn::ServeFile("/feeds/api/videos", "videos_uneven.xml"));
     Dlg().LoadVideoSearch("아무거나");
@@ -57,7 +67,10 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
     ASSERT_EQ(3u, videos.size());
     EXPECT_EQ((Row{"길이 없는 영상", "00:00:00", "2014-01-02", ""}), Row(videos[1].begin(), videos[1].end() - 1));
     EXPECT_EQ((Row{"셋째 영상", "00:00:59", "2015-06-07", "300"}), Row(videos[2].begin(), videos[2].end() - 1));
+}
 
+TEST_F(FeedsTest, HumourPostWithoutAnAuthorLeavesTheOthersInPlace)
+{
     ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_missing_creator.xml"));
     Dlg().LoadHumorBoard();
     ASSERT_TRUE(WaitForLoads());
@@ -65,22 +78,39 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
                                 {"작성자 없는 글", "", "http://example.invalid/2"},
                                 {"셋째 글", "라마바", "http://example.invalid/3"}}),
               ListRows(Dlg().m_listHumor));
-    // The board's own title is no post.
+}
+
+TEST_F(FeedsTest, BoardsOwnTitleIsNoPost)
+{
     ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_channel_only.xml"));
     Dlg().LoadHumorBoard();
     ASSERT_TRUE(WaitForLoads());
     EXPECT_EQ(0, Dlg().m_listHumor.GetItemCount());
+}
 
-    ASSERT_TRUE(StandIn::ServeFile("/search", "rank_falling.xml"));
-    Dlg().LoadSearchRank();
-    ASSERT_TRUE(WaitForLoads());
+class RankTest : public FeedsTest {
+protected:
+    void SetUp() override
+    {
+        FeedsTest::SetUp();
+        ASSERT_TRUE(StandIn::ServeFile("/search", "rank_falling.xml"));
+        Dlg().LoadSearchRank();
+        ASSERT_TRUE(WaitForLoads());
+        ASSERT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
+    }
+};
+
+TEST_F(RankTest, RankWithoutAFirstPlaceKeepsTheTermAndThePrompt)
+{
     ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
-    EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
     Dlg().LoadSearchRank();
     ASSERT_TRUE(WaitForLoads());
     EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword);
     EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
-    // What the user typed stays, whatever the rank says.
+}
+
+TEST_F(RankTest, TypedTextStaysWhateverTheRankSays)
+{
     for (const char* fault : {"", "malformed", "empty", "close"}) {
         if (*fault) {
             ASSERT_TRUE(StandIn::SetFault("/search", fault));
@@ -92,10 +122,12 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
         EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
     }
     EXPECT_TRUE(RecordedBoxes().empty());
+}
 
-    // A failed download says so and must not list the copy an earlier channel
-    // left; an error page that did download is just an empty list. The box
-    // comes from the window's own thread, also when the section's worker loaded.
+// A failed download must not list the copy an earlier channel left; an error
+// page that did download is just an empty list.
+TEST_F(FeedsTest, FailedChannelSaysSoAndListsNoEarlierCopy)
+{
     Dlg().LoadChannelVideos("MBCentertainment");
     ASSERT_TRUE(WaitForLoads());
     ASSERT_EQ(15, Dlg().m_listChannel.GetItemCount());
@@ -105,19 +137,49 @@ TEST_F(FeedsTest, MissingElementsKeepCellsInPlaceBadRankDocumentsKeepTheTermAndF
         Dlg().LoadChannelVideos("SMTOWN");
         ASSERT_TRUE(WaitForLoads());
         EXPECT_EQ(0, Dlg().m_listChannel.GetItemCount()) << fault;
-        PumpUntil([] { return !RecordedBoxes().empty(); }, 1000);  // shown from the window's own queue
+        // The box is posted when the result is in place.
+        ASSERT_TRUE(PumpPosted());
         const std::vector<RecordedBox> boxes = RecordedBoxes();
         ASSERT_EQ(std::string(fault) == "html" ? 0u : 1u, boxes.size()) << fault;
-        for (const RecordedBox& box : boxes) EXPECT_EQ("서버에서 응답이 없습니다. 잠시후 다시 시도해주세요.", box.text);
+        for (const RecordedBox& box : boxes) EXPECT_EQ(kNoResponse, box.text);
     }
+}
 
-    ClearRecordedBoxes();
+TEST_F(FeedsTest, ChannelBoxComesFromTheWindowsThreadAlsoForASectionsLoad)
+{
     ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "404"));
-    Press(IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(WaitForLoads());
-    PumpFor(100);
+    ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_CHANNEL));
+    ASSERT_TRUE(PumpPosted());
     ASSERT_EQ(1u, RecordedBoxes().size());
     EXPECT_EQ(::GetCurrentThreadId(), RecordedBoxes()[0].thread);
+}
+
+// A fetch that must see the server's newest document is never answered from
+// a cache: each fetch's request reaches the server.
+TEST_F(FeedsTest, EveryFetchAsksTheServer)
+{
+    const struct {
+        const char* path;  // up to the query
+        void (*fetch)(CMainDlg& dlg);
+    } cases[] = {
+        {"/app/stel7/config/music.xml", [](CMainDlg& dlg) { dlg.LoadMusicChart(); }},
+        {"/zbxe/comedy/rss", [](CMainDlg& dlg) { dlg.LoadHumorBoard(); }},
+        {"/search?", [](CMainDlg& dlg) { dlg.LoadSearchRank(); }},
+        {"/app/stel7/update/update.xml", [](CMainDlg& dlg) { dlg.CheckUpdate(0); }},
+        {"/app/stel7/advert/config.xml", [](CMainDlg& dlg) { dlg.CheckPopup(); }},
+        {"/app/stel7/advert/config.xml", [](CMainDlg& dlg) { dlg.CheckToast(); }},
+        {"/rss/user/SMTOWN/videos.rss", [](CMainDlg& dlg) { dlg.LoadChannelVideos("SMTOWN"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const std::string request = std::string("GET ") + c.path;
+        ASSERT_TRUE(StandIn::Reset());
+        c.fetch(Dlg());
+        ASSERT_TRUE(WaitForLoads());
+        c.fetch(Dlg());
+        ASSERT_TRUE(WaitForLoads());
+        EXPECT_EQ(2u, StandIn::Log(request).size());
+    }
 }
 
 }  // namespace

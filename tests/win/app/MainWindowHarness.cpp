@@ -4,6 +4,9 @@
 #include <mutex>
 
 #include "framework/MessageBox.h"
+#include "player/VideoDlg.h"
+#include "update/PopupDlg.h"
+#include "update/ToastDlg.h"
 
 namespace {
 
@@ -84,7 +87,72 @@ bool MainWindowHarness::Open()
 void MainWindowHarness::Close()
 {
     if (m_dlg.m_hWnd && ::IsWindow(m_dlg.m_hWnd)) ::DestroyWindow(m_dlg.m_hWnd);
-    PumpFor(50);
+    PumpPosted();
+}
+
+namespace {
+
+MainWindowHarness* g_pShared = nullptr;
+
+// Closes the shared window once every test has run.
+class SharedWindowEnvironment : public ::testing::Environment {
+    void TearDown() override
+    {
+        delete g_pShared;
+        g_pShared = nullptr;
+    }
+};
+
+::testing::Environment* const g_pSharedWindowEnvironment =
+    ::testing::AddGlobalTestEnvironment(new SharedWindowEnvironment);
+
+}  // namespace
+
+void OpenedMainWindowTest::SetUpTestSuite()
+{
+    if (g_pShared || g_pMainDlg) return;
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+    g_pShared = new MainWindowHarness;
+    // A failed start-up is reported by each test's SetUp.
+    if (StandIn::Reset()) g_pShared->Open();
+}
+
+CMainDlg& OpenedMainWindowTest::Dlg()
+{
+    return g_pShared->Dlg();
+}
+
+void OpenedMainWindowTest::SetUp()
+{
+    if (!g_pShared && g_pMainDlg) GTEST_SKIP() << "a test before opened the process's main window";
+    StandInTest::SetUp();
+    ASSERT_TRUE(g_pShared && g_pMainDlg == &Dlg() && ::IsWindow(Dlg().m_hWnd)) << "the main window did not open";
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+    ASSERT_TRUE(WaitForLoads());
+    // The search box as the program last wrote it: nothing typed.
+    Dlg().m_editSearch.SetWindowText(Dlg().m_strPromptShown);
+    ClearRecordedBoxes();
+    ASSERT_TRUE(StandIn::ClearLog());
+}
+
+void OpenedMainWindowTest::TearDown()
+{
+    if (g_pShared && ::IsWindow(Dlg().m_hWnd)) {
+        CMainDlg& dlg = Dlg();
+        // Held requests let go first, so that what they hold comes back.
+        StandIn::Reset();
+        WaitForLoads();
+        if (dlg.m_pVideoDlg && ::IsWindow(dlg.m_pVideoDlg->m_hWnd)) dlg.m_pVideoDlg->DestroyWindow();
+        for (CWnd* pPromotion : {static_cast<CWnd*>(dlg.m_pPopupDlg), static_cast<CWnd*>(dlg.m_pToastDlg)}) {
+            if (pPromotion && ::IsWindow(pPromotion->m_hWnd)) pPromotion->ShowWindow(SW_HIDE);
+        }
+        // The music clock's timer.
+        dlg.KillTimer(1);
+        if (!dlg.IsWindowVisible()) dlg.SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
+        PumpPosted();
+    }
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+    StandInTest::TearDown();
 }
 
 void OpenedMainWindowTest::ChooseTab(int nIndex)

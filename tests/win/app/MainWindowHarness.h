@@ -3,7 +3,10 @@
 // Runs the real main window in a test process: created modelessly from its
 // template (so the start-up sequence runs against the stand-in server), with
 // message boxes recorded and answered instead of shown. One main window per
-// process: its single-instance mutex is held until the process ends.
+// process: its single-instance mutex is held until the process ends. So the
+// tests that look at a window after its start-up share one, opened by the
+// first of them; a test of the start-up itself opens its own and needs a
+// process of its own (ctest runs each test in one).
 
 #include <windows.h>
 
@@ -58,32 +61,32 @@ private:
     CMainDlg m_dlg;
 };
 
-// Base of the tests that start from a main window that has finished its
-// start-up: no stored settings, no message box recorded yet and an empty
-// request log. The window is gone before the settings are cleared again.
+// Skips a test that opens a main window of its own when this process already
+// had one (a whole test program run at once).
+#define SKIP_UNLESS_FIRST_MAIN_WINDOW()                                                   \
+    if (g_pMainDlg) GTEST_SKIP() << "opens the process's main window: run it on its own"
+
+// Base of the tests that start from the process's main window after its
+// start-up: shown, no stored settings, nothing typed, no video window, no
+// track playing, no message box recorded, nothing still loading and an empty
+// request log. What
+// else a test needs (a section, a tab, a list's rows) it sets up itself.
 class OpenedMainWindowTest : public StandInTest {
 protected:
-    void SetUp() override
-    {
-        StandInTest::SetUp();
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        ASSERT_TRUE(m_harness.Open());
-        ClearRecordedBoxes();
-        ASSERT_TRUE(StandIn::ClearLog());
-    }
-    void TearDown() override
-    {
-        m_harness.Close();
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        StandInTest::TearDown();
-    }
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
 
-    CMainDlg& Dlg() { return m_harness.Dlg(); }
+    static CMainDlg& Dlg();
     void Press(int nId) { Dlg().SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0); }
-    bool WaitForLoads(DWORD ms = 30000) { return PumpUntil([this] { return Dlg().m_feeds.Pending() == 0; }, ms); }
+    bool WaitForLoads(DWORD ms = 30000) { return PumpUntil([] { return Dlg().m_feeds.Pending() == 0; }, ms); }
+    // A section pressed and its loads come back.
+    bool ShowSection(int nButton)
+    {
+        Press(nButton);
+        return WaitForLoads();
+    }
     // What a user's choice sends: a tab chosen, a row of a list clicked (NM_CLICK) or double-clicked.
     void ChooseTab(int nIndex);
     void Notify(int nList, UINT code, int nRow);
-
-    MainWindowHarness m_harness;
 };

@@ -1,5 +1,9 @@
-// The real program, run as separate processes: the single-instance rule, the
-// modal loop's key filter, and the exit command.
+// The real program, run as a separate process and driven from outside as a
+// user would, and what the vendor's server sees: the start-up, every section
+// and channel tab, a track's clock and its end in each play mode, the
+// settings dialog's choice taking effect, the tray, a second copy and the
+// exit command. The tests share one program (a ctest case starts its own);
+// each sets up the section it needs.
 #include <algorithm>
 #include <fstream>
 #include <set>
@@ -8,19 +12,102 @@
 
 namespace {
 
-using ProgramTest = ProgramDriverTest;
+const char kProgramName[] = "스텔론";
 
-TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExitCommand)
+class ProgramTest : public ProgramDriverTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pProgram = new ChildProcess;
+        if (!StandIn::Reset()) return;
+        s_hMain = StartAndWaitForStartUp(*s_pProgram);
+        s_startUp = StandIn::Log();
+        char prompt[256] = {};
+        ::GetDlgItemTextA(s_hMain, IDC_EDIT_SEARCH, prompt, sizeof(prompt));
+        s_strPrompt = prompt;
+        s_bListsFilled = Rows(s_hMain, IDC_LIST_VIDEO) > 0 && Rows(s_hMain, IDC_LIST_TWEET) > 0;
+    }
+    static void TearDownTestSuite()
+    {
+        if (s_hMain) ::PostMessageA(s_hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
+        s_pProgram->WaitExit(10000);
+        delete s_pProgram;
+        s_pProgram = nullptr;
+        s_hMain = nullptr;
+    }
+    void SetUp() override
+    {
+        ProgramDriverTest::SetUp();
+        ASSERT_TRUE(s_hMain && !s_pProgram->WaitExit(0)) << "the program did not start up";
+        if (!::IsWindowVisible(s_hMain)) ::PostMessageA(s_hMain, WM_COMMAND, ID_TRAY_OPEN, 0);
+        ASSERT_TRUE(PumpUntil([] { return ::IsWindowVisible(s_hMain) != FALSE; }, 10000));
+    }
+
+    static std::string Caption() { return ::Caption(s_hMain); }
+    static bool CaptionBecomes(const std::function<bool(const std::string&)>& match)
+    {
+        return PumpUntil([&] { return match(Caption()); }, 8000);
+    }
+    static bool CaptionIs(const std::string& caption)
+    {
+        return CaptionBecomes([&](const std::string& shown) { return shown == caption; });
+    }
+    // The music section with a chart of three short tracks; the first one plays from its start.
+    static void PlayFirstTrack()
+    {
+        ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));
+        Click(s_hMain, IDC_BTN_SECTION_MUSIC);
+        ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /app/stel7/config/music.xml").empty(); }, 20000));
+        ASSERT_TRUE(PumpUntil([] { return Rows(s_hMain, IDC_LIST_MUSIC) == 3; }, 20000));
+        // From any track: back to the first, which then starts again.
+        for (int id : {IDC_BTN_STOP, IDC_BTN_PREV, IDC_BTN_PREV, IDC_BTN_PLAY}) Click(s_hMain, id);
+        ASSERT_TRUE(CaptionBecomes([](const std::string& shown) { return shown.find("첫곡") != std::string::npos; }));
+    }
+    static void SetPlayMode(const char* pszMode)
+    {
+        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", pszMode);
+    }
+
+    static inline ChildProcess* s_pProgram = nullptr;
+    static inline HWND s_hMain = nullptr;
+    // What the start-up asked for and left on screen.
+    static inline std::vector<std::string> s_startUp;
+    static inline std::string s_strPrompt;
+    static inline bool s_bListsFilled = false;
+};
+
+// Both searches ask for the rank's first term, which the prompt shows.
+TEST_F(ProgramTest, StartUpAsksInOrderAndSearchesTheRanksFirstTerm)
 {
-    char tempDir[MAX_PATH] = {};
-    const std::string copy = std::string(tempDir, ::GetTempPathA(MAX_PATH, tempDir)) + "vod.xml";
-    std::ofstream(copy) << "<rss/>";
+    ASSERT_EQ(6u, s_startUp.size());
+    EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_execute&key=stel7", s_startUp[0]);
+    EXPECT_EQ("GET /app/stel7/update/update.xml", s_startUp[1]);
+    EXPECT_EQ(0u, s_startUp[2].find("GET /search?key="));
+    EXPECT_EQ(0u, s_startUp[3].find("GET /feeds/api/videos?max-results=30&q="));
+    const std::string term = s_startUp[3].substr(s_startUp[3].find("&q=") + 3);
+    EXPECT_FALSE(term.empty());
+    EXPECT_EQ("GET /search.atom?q=" + term, s_startUp[4]);
+    EXPECT_EQ("GET /app/stel7/advert/config.xml", s_startUp[5]);
+    EXPECT_EQ(0u, s_strPrompt.find("지금 네이버 검색어 1위는? ")) << s_strPrompt;
+    EXPECT_TRUE(s_bListsFilled);
+}
 
-    ChildProcess first;
-    const HWND hMain = StartAndWaitForStartUp(first);
-    ASSERT_TRUE(hMain != nullptr);
-    ASSERT_TRUE(StandIn::ClearLog());
+// A background with the button left out showed as a black box.
+TEST_F(ProgramTest, ThemedButtonPaintsOverTheBackgroundTheWindowGivesIt)
+{
+    Click(s_hMain, IDC_BTN_SECTION_SEARCH);
+    ASSERT_TRUE(PumpUntil([] { return Shown(s_hMain, IDC_BTN_PLAY); }, 10000));
+    RECT rc;
+    ::GetWindowRect(::GetDlgItem(s_hMain, IDC_BTN_PLAY), &rc);
+    const HDC hScreen = ::GetDC(nullptr);
+    // Until the button has painted.
+    EXPECT_TRUE(PumpUntil([&] { return ::GetPixel(hScreen, (rc.left + rc.right) / 2, rc.top + 3) != RGB(0, 0, 0); },
+                          5000));
+    ::ReleaseDC(nullptr, hScreen);
+}
 
+TEST_F(ProgramTest, SecondCopySaysSoAndEndsWithoutAskingTheServer)
+{
     ChildProcess second;
     ASSERT_TRUE(StartProgram(second));
     const HWND hBox = WaitForDialog(second);
@@ -31,9 +118,11 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
     ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(second.WaitExit(10000));
     EXPECT_TRUE(StandIn::Log().empty());
+}
 
-    // Escape must not end the window; Enter searches with the term encoded.
-    const HWND hEdit = ::GetDlgItem(hMain, IDC_EDIT_SEARCH);
+TEST_F(ProgramTest, EscapeKeepsTheWindowAndEnterSearchesTheEncodedTerm)
+{
+    const HWND hEdit = ::GetDlgItem(s_hMain, IDC_EDIT_SEARCH);
     ::PostMessageA(hEdit, WM_KEYDOWN, VK_ESCAPE, 0);
     ::SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("R&B 발라드"));
     ::PostMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0);
@@ -42,51 +131,14 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsAndTheFirstFiltersKeysAndEndsByItsExi
                                         "GET /feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C%EB%9D%BC%EB%93%9C",
                                         "GET /search.atom?q=R%26B%20%EB%B0%9C%EB%9D%BC%EB%93%9C"}),
               StandIn::Log());
-    EXPECT_TRUE(::IsWindowVisible(hMain));
-
-    ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
-    ASSERT_TRUE(first.WaitExit(10000));
-    EXPECT_EQ(0u, first.ExitCode());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copy.c_str()));
+    EXPECT_TRUE(::IsWindowVisible(s_hMain));
 }
 
-// A user at the real window, and what the vendor's server sees: the start-up,
-// every section and channel tab, a track's clock and its end in each play
-// mode, the settings dialog's choice taking effect, the tray.
-TEST_F(ProgramTest, UserDrivesEverySectionTheMusicClockTheSettingsAndTheTray)
+// Each section counts its press, then loads and shows its list alone, its
+// tabs, and the transport buttons where they apply; pressing the section on
+// screen (the last row) runs its switch again.
+TEST_F(ProgramTest, EachSectionCountsItsPressThenShowsItsListAlone)
 {
-    ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "none");
-    ChildProcess program;
-    const HWND hMain = StartAndWaitForStartUp(program);
-    ASSERT_TRUE(hMain != nullptr);
-    const std::vector<std::string> startUp = StandIn::Log();
-    ASSERT_EQ(6u, startUp.size());
-    EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_execute&key=stel7", startUp[0]);
-    EXPECT_EQ("GET /app/stel7/update/update.xml", startUp[1]);
-    EXPECT_EQ(0u, startUp[2].find("GET /search?key="));
-    EXPECT_EQ(0u, startUp[3].find("GET /feeds/api/videos?max-results=30&q="));
-    // Both searches ask for the rank's first term, which the prompt shows.
-    const std::string term = startUp[3].substr(startUp[3].find("&q=") + 3);
-    EXPECT_FALSE(term.empty());
-    EXPECT_EQ("GET /search.atom?q=" + term, startUp[4]);
-    EXPECT_EQ("GET /app/stel7/advert/config.xml", startUp[5]);
-    char prompt[256] = {};
-    ::SendMessageA(::GetDlgItem(hMain, IDC_EDIT_SEARCH), WM_GETTEXT, sizeof(prompt), reinterpret_cast<LPARAM>(prompt));
-    EXPECT_EQ(0u, std::string(prompt).find("지금 네이버 검색어 1위는? ")) << prompt;
-    EXPECT_GT(Rows(hMain, IDC_LIST_VIDEO), 0);
-    EXPECT_GT(Rows(hMain, IDC_LIST_TWEET), 0);
-    // A themed button paints over the background the window gives it; a
-    // background with the button left out showed as a black box.
-    RECT rc;
-    ::GetWindowRect(::GetDlgItem(hMain, IDC_BTN_PLAY), &rc);
-    const HDC hScreen = ::GetDC(nullptr);
-    EXPECT_NE(RGB(0, 0, 0), ::GetPixel(hScreen, (rc.left + rc.right) / 2, rc.top + 3));
-    ::ReleaseDC(nullptr, hScreen);
-
-    // Each section counts its press, then loads and shows its list alone, its
-    // tabs, and the transport buttons where they apply; pressing the section
-    // on screen runs its switch again.
     const struct {
         int button, list, tabs;
         bool transport;
@@ -97,79 +149,112 @@ TEST_F(ProgramTest, UserDrivesEverySectionTheMusicClockTheSettingsAndTheTray)
         {IDC_BTN_SECTION_CHANNEL, IDC_LIST_CHANNEL, 11, true, "menu_vod", "GET /rss/user/"},
         {IDC_BTN_SECTION_HUMOR, IDC_LIST_HUMOR, 1, false, "menu_best", "GET /zbxe/comedy/rss"},
         {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, true, "menu_music", "GET /app/stel7/config/music.xml"},
+        {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, true, "menu_music", "GET /app/stel7/config/music.xml"},
     };
     const int lists[] = {IDC_LIST_VIDEO, IDC_LIST_TWEET, IDC_LIST_CHANNEL, IDC_LIST_MUSIC, IDC_LIST_HUMOR};
-    const HWND hTab = ::GetDlgItem(hMain, IDC_TAB);
     for (const auto& section : sections) {
-        SCOPED_TRACE(section.request);
+        SCOPED_TRACE(&section - sections);
         ASSERT_TRUE(StandIn::ClearLog());
-        Click(hMain, section.button);
+        Click(s_hMain, section.button);
         EXPECT_TRUE(PumpUntil(
             [&] {
-                return !StandIn::Log(section.request).empty() && Rows(hMain, section.list) > 0 &&
-                       Shown(hMain, section.list);
+                return !StandIn::Log(section.request).empty() && Rows(s_hMain, section.list) > 0 &&
+                       Shown(s_hMain, section.list);
             },
             20000));
         EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_" + std::string(section.event) + "&key=stel7",
                   StandIn::Log().front());
-        EXPECT_EQ(1, std::count_if(std::begin(lists), std::end(lists), [&](int nList) { return Shown(hMain, nList); }));
-        EXPECT_EQ(section.transport, Shown(hMain, IDC_BTN_PLAY));
-        EXPECT_EQ(section.tabs, ::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
-        if (section.button != IDC_BTN_SECTION_CHANNEL) continue;
-        // Each channel tab loads a channel of its own.
-        std::set<std::string> channels = {StandIn::Log("GET /rss/user/").front()};
-        for (int tab = 1; tab < section.tabs; ++tab) {
-            ASSERT_TRUE(StandIn::ClearLog());
-            ::PostMessageA(hTab, TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
-            EXPECT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
-            channels.insert(StandIn::Log("GET /rss/user/").front());
-        }
-        EXPECT_EQ(static_cast<size_t>(section.tabs), channels.size());
+        EXPECT_EQ(1, std::count_if(std::begin(lists), std::end(lists), [](int nList) { return Shown(s_hMain, nList); }));
+        EXPECT_EQ(section.transport, Shown(s_hMain, IDC_BTN_PLAY));
+        EXPECT_EQ(section.tabs, ::SendMessageA(::GetDlgItem(s_hMain, IDC_TAB), TCM_GETITEMCOUNT, 0, 0));
     }
-    ASSERT_EQ(3, Rows(hMain, IDC_LIST_MUSIC));
+}
 
-    // The first track plays with its clock in the caption; without a play mode it ends there.
-    Click(hMain, IDC_BTN_PLAY);
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론 - 첫곡 - 가수가(00:01/00:03)"; }, 5000));
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론"; }, 5000));
+TEST_F(ProgramTest, EachChannelTabLoadsAChannelOfItsOwn)
+{
+    Click(s_hMain, IDC_BTN_SECTION_CHANNEL);
+    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
+    std::set<std::string> channels = {StandIn::Log("GET /rss/user/").front()};
+    const HWND hTab = ::GetDlgItem(s_hMain, IDC_TAB);
+    ASSERT_EQ(11, ::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
+    for (int tab = 1; tab < 11; ++tab) {
+        ASSERT_TRUE(StandIn::ClearLog());
+        ::PostMessageA(hTab, TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
+        EXPECT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
+        channels.insert(StandIn::Log("GET /rss/user/").front());
+    }
+    EXPECT_EQ(11u, channels.size());
+}
 
-    // Repeat, chosen in the settings dialog and confirmed: the track starts again.
-    ::PostMessageA(hMain, WM_COMMAND, ID_TOOLS_SETTINGS, 0);
-    const HWND hSettings = WaitForDialog(program, [](HWND hWnd) { return ::GetDlgItem(hWnd, IDC_COMBO_MUSIC); });
+// With no play mode stored, nothing follows a track's end.
+TEST_F(ProgramTest, TrackPlaysByItsClockInTheCaptionAndEndsThere)
+{
+    PlayFirstTrack();
+    EXPECT_TRUE(CaptionIs("스텔론 - 첫곡 - 가수가(00:01/00:03)"));
+    EXPECT_TRUE(CaptionIs(kProgramName));
+}
+
+TEST_F(ProgramTest, RepeatChosenInTheSettingsDialogPlaysTheTrackAgain)
+{
+    ::PostMessageA(s_hMain, WM_COMMAND, ID_TOOLS_SETTINGS, 0);
+    const HWND hSettings = WaitForDialog(*s_pProgram, [](HWND hWnd) { return ::GetDlgItem(hWnd, IDC_COMBO_MUSIC); });
     ASSERT_TRUE(hSettings != nullptr);
     ::SendMessageA(::GetDlgItem(hSettings, IDC_COMBO_MUSIC), CB_SETCURSEL, 1, 0);
     Click(hSettings, IDC_BTN_APPLY);
-    const HWND hConfirm = WaitForBox(program, "새로운 환경설정으로 적용하시겠습니까?");
+    const HWND hConfirm = WaitForBox(*s_pProgram, "새로운 환경설정으로 적용하시겠습니까?");
     ASSERT_TRUE(hConfirm != nullptr);
     ::PostMessageA(hConfirm, WM_COMMAND, IDYES, 0);
-    const HWND hApplied = WaitForBox(program, "새로운 설정이 정상적으로 적용되었습니다.");
+    const HWND hApplied = WaitForBox(*s_pProgram, "새로운 설정이 정상적으로 적용되었습니다.");
     ASSERT_TRUE(hApplied != nullptr);
     ::PostMessageA(hApplied, WM_COMMAND, IDOK, 0);
     EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
-    Click(hMain, IDC_BTN_PLAY);
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론 - 첫곡 - 가수가(00:02/00:03)"; }, 5000));
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론 - 첫곡 - 가수가(00:01/00:03)"; }, 5000));
+    PlayFirstTrack();
+    EXPECT_TRUE(CaptionIs("스텔론 - 첫곡 - 가수가(00:02/00:03)"));
+    EXPECT_TRUE(CaptionIs("스텔론 - 첫곡 - 가수가(00:01/00:03)"));
+}
 
-    // The mode is read when a track ends: continuous play goes on to the next one.
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "continuity");
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain).find("둘째곡 - 가수나(00:01/") != std::string::npos; }, 8000));
-    // Random play draws among the chart's twenty places: a track of the chart, or none past its end.
-    WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "random");
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain).find("둘째곡") == std::string::npos; }, 8000));
-    const std::string drawn = Caption(hMain);
-    EXPECT_TRUE(drawn == "스텔론" || drawn.find("(00:0") != std::string::npos) << drawn;
-    Click(hMain, IDC_BTN_STOP);
-    EXPECT_TRUE(PumpUntil([&] { return Caption(hMain) == "스텔론"; }, 5000));
+// The mode is read when a track ends.
+TEST_F(ProgramTest, ContinuousPlayGoesOnToTheNextTrack)
+{
+    PlayFirstTrack();
+    SetPlayMode("continuity");
+    EXPECT_TRUE(CaptionBecomes(
+        [](const std::string& shown) { return shown.find("둘째곡 - 가수나(00:01/") != std::string::npos; }));
+}
 
-    // The close box hides the window; a left press on the tray icon brings it back.
-    ::PostMessageA(hMain, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hMain); }, 10000));
-    ::PostMessageA(hMain, 28000, IDI_MAIN, WM_LBUTTONDOWN);
-    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(hMain) != FALSE; }, 10000));
+// Drawn among the chart's twenty places: a track of the chart, or none past its end.
+TEST_F(ProgramTest, RandomPlayDrawsAPlaceOfTheChart)
+{
+    PlayFirstTrack();
+    SetPlayMode("random");
+    const std::string lastSecond = "스텔론 - 첫곡 - 가수가(00:02/00:03)";
+    ASSERT_TRUE(CaptionIs(lastSecond));
+    ASSERT_TRUE(CaptionBecomes([&](const std::string& shown) { return shown != lastSecond; }));
+    const std::string drawn = Caption();
+    EXPECT_TRUE(drawn == kProgramName || drawn.find("(00:0") != std::string::npos) << drawn;
+}
 
+TEST_F(ProgramTest, CloseBoxHidesTheWindowAndALeftPressOnTheTrayIconRestoresIt)
+{
+    ::PostMessageA(s_hMain, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(PumpUntil([] { return !::IsWindowVisible(s_hMain); }, 10000));
+    ::PostMessageA(s_hMain, 28000, IDI_MAIN, WM_LBUTTONDOWN);
+    EXPECT_TRUE(PumpUntil([] { return ::IsWindowVisible(s_hMain) != FALSE; }, 10000));
+}
+
+using ProgramExitTest = ProgramDriverTest;
+
+TEST_F(ProgramExitTest, ExitCommandEndsTheProgramAndDeletesTheChannelsCopy)
+{
+    const std::string copy = TempDir() + "vod.xml";
+    std::ofstream(copy) << "<rss/>";
+    ChildProcess program;
+    const HWND hMain = StartAndWaitForStartUp(program);
+    ASSERT_TRUE(hMain != nullptr);
     ::PostMessageA(hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
     ASSERT_TRUE(program.WaitExit(10000));
     EXPECT_EQ(0u, program.ExitCode());
+    EXPECT_FALSE(FileExists(copy));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The settings store against Wine's real registry.
+// The settings store against Wine's real registry: what is no text of up to
+// 259 characters reads as the default.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,36 +10,70 @@ namespace {
 
 const char kKey[] = "Software\\stel7test\\store";
 
-// Reading creates the key, never the value; what is no text of up to 259
-// characters reads as the default.
-TEST(RegistryTest, TextUpTo259CharactersReadsBackAndAnythingElseAsTheDefault)
-{
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-    char buffer[260] = {};
-    const auto read = [&](const char* name, const char* dflt) {
-        return ReadRegistryString(HKEY_CURRENT_USER, kKey, name, dflt, buffer, sizeof(buffer));
-    };
-    EXPECT_EQ(0, read("music", "none"));
-    EXPECT_STREQ("none", buffer);
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &hKey));
-    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "music", nullptr, nullptr, nullptr, nullptr));
-    const DWORD number = 1;
-    ::RegSetValueExA(hKey, "dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
-    ::RegSetValueExA(hKey, "binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>("true"), 4);
-    ::RegCloseKey(hKey);
-    WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(260, 'b').c_str());
-    WriteRegistryString(HKEY_CURRENT_USER, kKey, "longer", std::string(1000, 'b').c_str());
-    for (const char* name : {"dword", "binary", "long", "longer"}) {
-        EXPECT_EQ(0, read(name, "false")) << name;
-        EXPECT_STREQ("false", buffer) << name;
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+    // Reads `name` into a buffer of 260 characters; "<1 or 0>:<text>".
+    static std::string Read(const char* pszName)
+    {
+        char szBuffer[260] = {};
+        const int read = ReadRegistryString(HKEY_CURRENT_USER, kKey, pszName, "false", szBuffer, sizeof(szBuffer));
+        return std::to_string(read) + ":" + szBuffer;
     }
+    // Stores `size` bytes of `data` as they are, with or without a terminating zero.
+    static void Store(const char* pszName, DWORD type, const std::string& data, DWORD size)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                                   &hKey, nullptr));
+        ::RegSetValueExA(hKey, pszName, 0, type, reinterpret_cast<const BYTE*>(data.data()), size);
+        ::RegCloseKey(hKey);
+    }
+};
+
+TEST_F(RegistryTest, MissingValueReadsAsTheDefaultAndIsNotMade)
+{
+    EXPECT_EQ("0:false", Read("music"));
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &hKey)) << "reading makes the key";
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "music", nullptr, nullptr, nullptr, nullptr));
+    ::RegCloseKey(hKey);
+}
+
+TEST_F(RegistryTest, ValueOfAnotherTypeReadsAsTheDefault)
+{
+    const DWORD number = 1;
+    Store("dword", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)), sizeof(number));
+    Store("binary", REG_BINARY, "true", 4);
+    EXPECT_EQ("0:false", Read("dword"));
+    EXPECT_EQ("0:false", Read("binary"));
+}
+
+TEST_F(RegistryTest, TextOf260CharactersOrMoreReadsAsTheDefault)
+{
+    for (size_t length : {260, 1000}) {
+        WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(length, 'b').c_str());
+        EXPECT_EQ("0:false", Read("long")) << length;
+    }
+}
+
+// Stored without its terminating zero, it fills the buffer to the last byte:
+// there is no room to end it, so it does not fit.
+TEST_F(RegistryTest, TextFillingTheBufferWithoutATerminatorReadsAsTheDefault)
+{
+    // One byte more than stored, so that the platform does not count a zero after it.
+    Store("music", REG_SZ, std::string(261, 'b'), 260);
+    EXPECT_EQ("0:false", Read("music"));
+}
+
+TEST_F(RegistryTest, TextUpTo259CharactersReadsBack)
+{
     for (const std::string& text : {std::string("continuity"), std::string("스텔론"), std::string(259, 'a')}) {
         EXPECT_EQ(1, WriteRegistryString(HKEY_CURRENT_USER, kKey, "music", text.c_str()));
-        EXPECT_EQ(1, read("music", "none"));
-        EXPECT_EQ(text, buffer);
+        EXPECT_EQ("1:" + text, Read("music"));
     }
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/ExitRequest.h"
 #include "tests/win/support/ModalDriver.h"
@@ -162,24 +163,31 @@ TEST_F(StartUpHangTest, ExitChosenWhileSettingsAreOpenEndsTheProgramAndOpensNoth
     EXPECT_TRUE(StandIn::Log("GET /app/stel7/advert/").empty());
 }
 
+// Each test opens the process's main window itself: its start-up is the test.
 class StartUpTest : public StandInTest {
 protected:
+    void SetUp() override
+    {
+        SKIP_UNLESS_FIRST_MAIN_WINDOW();
+        StandInTest::SetUp();
+        m_pHarness = std::make_unique<MainWindowHarness>();
+    }
     void TearDown() override
     {
-        m_harness.Close();
+        m_pHarness.reset();
         StandInTest::TearDown();
     }
-    bool Settled() { return PumpUntil([this] { return m_harness.Dlg().m_feeds.Pending() == 0; }, 60000); }
+    bool Settled() { return PumpUntil([this] { return m_pHarness->Dlg().m_feeds.Pending() == 0; }, 60000); }
 
-    MainWindowHarness m_harness;
+    std::unique_ptr<MainWindowHarness> m_pHarness;
 };
 
 // Text in the box that the program did not write stays; the start-up still
 // searches the rank's term, in its order.
 TEST_F(StartUpTest, TypedTextStaysWhileTheStartUpSearchesTheRankTerm)
 {
-    ASSERT_TRUE(m_harness.Create());
-    CMainDlg& dlg = m_harness.Dlg();
+    ASSERT_TRUE(m_pHarness->Create());
+    CMainDlg& dlg = m_pHarness->Dlg();
     dlg.m_editSearch.SetWindowText("내가 쓰던 글");
     ASSERT_TRUE(Settled());
     EXPECT_EQ(CString("내가 쓰던 글"), dlg.m_editSearch.GetWindowText());
@@ -194,8 +202,8 @@ TEST_F(StartUpTest, TypedTextStaysWhileTheStartUpSearchesTheRankTerm)
 TEST_F(StartUpTest, ACheckAskedForDuringTheStartUpsCheckIsAnsweredByItsOutcome)
 {
     ClearRecordedBoxes();
-    ASSERT_TRUE(m_harness.Create());
-    m_harness.Dlg().SendMessage(WM_COMMAND, ID_TRAY_UPDATE, 0);
+    ASSERT_TRUE(m_pHarness->Create());
+    m_pHarness->Dlg().SendMessage(WM_COMMAND, ID_TRAY_UPDATE, 0);
     ASSERT_TRUE(Settled());
     ASSERT_EQ(1u, RecordedBoxes().size());
     EXPECT_EQ("사용 중인 스텔론는 이미 최신 버전입니다.", RecordedBoxes()[0].text);
@@ -205,8 +213,8 @@ TEST_F(StartUpTest, ACheckAskedForDuringTheStartUpsCheckIsAnsweredByItsOutcome)
     ASSERT_TRUE(AnnounceNewerBuild());
     ClearRecordedBoxes();
     ModalDriver driver({[](HWND) {}});
-    m_harness.Dlg().CheckUpdate(0);
-    m_harness.Dlg().SendMessage(WM_COMMAND, ID_TRAY_UPDATE, 0);
+    m_pHarness->Dlg().CheckUpdate(0);
+    m_pHarness->Dlg().SendMessage(WM_COMMAND, ID_TRAY_UPDATE, 0);
     ASSERT_TRUE(Settled());
     EXPECT_EQ(1u, driver.m_nStepsRun);
     EXPECT_TRUE(RecordedBoxes().empty());
@@ -217,8 +225,8 @@ TEST_F(StartUpTest, ACheckAskedForDuringTheStartUpsCheckIsAnsweredByItsOutcome)
 TEST_F(StartUpTest, OnlyTheNewestOfQuickSectionPressesFetches)
 {
     ASSERT_TRUE(StandIn::SetFault(kCountPath, "hang"));
-    ASSERT_TRUE(m_harness.Create());
-    CMainDlg& dlg = m_harness.Dlg();
+    ASSERT_TRUE(m_pHarness->Create());
+    CMainDlg& dlg = m_pHarness->Dlg();
     for (int id : {IDC_BTN_SECTION_MUSIC, IDC_BTN_SECTION_HUMOR, IDC_BTN_SECTION_CHANNEL, IDC_BTN_SECTION_MUSIC}) {
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     }

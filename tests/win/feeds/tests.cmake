@@ -5,8 +5,10 @@
 # The support library every Wine test links (through stel7_wine_test).
 add_library(stel7testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/Pump.cpp
                                      ${CMAKE_CURRENT_LIST_DIR}/../support/ChildProcess.cpp
+                                     ${CMAKE_CURRENT_LIST_DIR}/../support/GuiObjects.cpp
+                                     ${CMAKE_CURRENT_LIST_DIR}/../support/ImportPatch.cpp
                                      ${CMAKE_CURRENT_LIST_DIR}/../support/StandIn.cpp)
-target_link_libraries(stel7testsupport PUBLIC stel7core wininet gtest)
+target_link_libraries(stel7testsupport PUBLIC stel7core wininet ntdll gtest)
 
 # A child process that exits while a network call it gave up on is still blocked.
 add_executable(feeds_exit_helper ${CMAKE_CURRENT_LIST_DIR}/ExitHelper.cpp)

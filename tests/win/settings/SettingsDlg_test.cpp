@@ -10,12 +10,14 @@
 #include "settings/SettingsDlg.h"
 #include "tests/win/app/MainWindowHarness.h"
 #include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/ImportPatch.h"
 #include "tests/win/support/ModalDriver.h"
 
 namespace {
 
 const char kConfirm[] = "새로운 환경설정으로 적용하시겠습니까?";
 const char kApplied[] = "새로운 설정이 정상적으로 적용되었습니다.";
+const char kNotSaved[] = "설정을 저장하지 못했습니다.";
 const char* const kNames[] = {"run", "topmost", "music"};
 
 CSettingsDlg& Settings(HWND hDlg)
@@ -76,6 +78,17 @@ bool SetKeyAccess(const char* pszSddl)
     return set;
 }
 
+// Fails the writes of one value, as a registry that refuses it would.
+const char* g_pszRefused = nullptr;
+ImportPatch* g_pRegistryPatch = nullptr;
+
+LONG WINAPI RefuseOneValue(HKEY hKey, LPCSTR pszName, DWORD dwReserved, DWORD dwType, const BYTE* pData, DWORD cbData)
+{
+    if (pszName && g_pszRefused && std::string(pszName) == g_pszRefused) return ERROR_ACCESS_DENIED;
+    return reinterpret_cast<decltype(&::RegSetValueExA)>(g_pRegistryPatch->Original())(hKey, pszName, dwReserved,
+                                                                                      dwType, pData, cbData);
+}
+
 class SettingsDlgTest : public OpenedMainWindowTest {
 protected:
     // Runs a settings command whose dialog the steps drive; true when all
@@ -87,28 +100,51 @@ protected:
         Dlg().SendMessage(WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
         return driver.m_nStepsRun == count && driver.m_nClosed == 0 && ::IsWindowEnabled(Dlg().m_hWnd);
     }
+    // What the dialog shows on opening, with what is stored.
+    std::string ShownOnOpening(int nCommand = ID_TOOLS_SETTINGS)
+    {
+        std::string shown;
+        EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}, nCommand));
+        return shown;
+    }
+    // The texts of the boxes shown, in order, each checked for its kind and owner.
+    static std::vector<std::string> Boxes()
+    {
+        std::vector<std::string> texts;
+        for (const RecordedBox& box : RecordedBoxes()) {
+            const bool confirm = box.text == kConfirm;
+            EXPECT_EQ(confirm ? UINT{MB_YESNO | MB_ICONQUESTION} : UINT{MB_OK | MB_ICONINFORMATION}, box.type);
+            // The confirmation and a failure stand over the dialog; success once it is gone.
+            EXPECT_EQ(box.text != kApplied, box.ownerVisible) << box.text;
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
 };
 
-TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndOnlyAConfirmedApplyWritesThem)
+TEST_F(SettingsDlgTest, WithNothingStoredShowsTheDefaults)
 {
-    std::string shown;
-    // No values: the defaults.
-    EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}, ID_TRAY_SETTINGS));
-    EXPECT_EQ("10 0", shown);
+    EXPECT_EQ("10 0", ShownOnOpening(ID_TRAY_SETTINGS));
+}
+
+TEST_F(SettingsDlgTest, ShowsOnlyTheExactStoredWords)
+{
     const struct {
         std::string stored[3];
         const char* shown;
-    } stored[] = {
+    } cases[] = {
         {{"true", "true", "random"}, "11 3"},  {{"false", "false", "continuity"}, "00 2"},
         {{"TRUE", "True", "Loop"}, "00 -1"},  {{" true", "true ", "none "}, "00 -1"},
     };
-    for (const auto& c : stored) {
+    for (const auto& c : cases) {
         Store(c.stored);
-        EXPECT_TRUE(Open({[&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}));
-        EXPECT_EQ(c.shown, shown) << c.stored[0] << "/" << c.stored[1] << "/" << c.stored[2];
+        EXPECT_EQ(c.shown, ShownOnOpening()) << c.stored[0] << "/" << c.stored[1] << "/" << c.stored[2];
     }
+}
 
-    // Another program's window comes to the front, then both commands arrive.
+// Another program's window comes to the front, then both commands arrive.
+TEST_F(SettingsDlgTest, SecondCommandBringsTheOpenDialogToTheFrontInsteadOfAnother)
+{
     HWND hOther = nullptr;
     bool inFront = false;
     EXPECT_TRUE(Open({[&](HWND) {
@@ -125,46 +161,56 @@ TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndOnlyAConfirmedApplyWr
                       Click(IDC_BTN_CANCEL)},
                      ID_TRAY_SETTINGS));
     EXPECT_TRUE(inFront);
-    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)})) << "once closed, the command opens it again";
+}
 
-    // Only a confirmed apply writes, and hides the dialog before saying so.
+TEST_F(SettingsDlgTest, CommandOpensTheDialogAgainOnceItIsClosed)
+{
+    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)}));
+    EXPECT_TRUE(Open({Click(IDC_BTN_CANCEL)}));
+}
+
+// Without an item chosen the stored play mode stays; the dialog is gone before it says so.
+TEST_F(SettingsDlgTest, ConfirmedApplyWritesTheChoicesAndSaysSo)
+{
+    for (const auto& [nItem, stored] : {std::pair<int, const char*>{3, "false/true/random"}, {-1, "false/true/loop"}}) {
+        Store({"true", "false", "loop"});
+        ClearRecordedBoxes();
+        AnswerNextBoxes({IDYES});
+        EXPECT_TRUE(Open({Apply(0, 1, nItem)})) << nItem;
+        EXPECT_EQ(stored, Stored()) << nItem;
+        EXPECT_EQ((std::vector<std::string>{kConfirm, kApplied}), Boxes()) << nItem;
+    }
+}
+
+TEST_F(SettingsDlgTest, DeclinedApplyWritesNothingAndKeepsTheChoicesOnScreen)
+{
+    Store({"true", "false", "loop"});
+    AnswerNextBoxes({IDNO});
+    std::string shown;
+    EXPECT_TRUE(Open({Apply(0, 1, 3), [&](HWND hDlg) { shown = Shown(hDlg); }, Click(IDC_BTN_CANCEL)}));
+    EXPECT_EQ("01 3", shown);
+    EXPECT_EQ("true/false/loop", Stored());
+    EXPECT_EQ((std::vector<std::string>{kConfirm}), Boxes());
+}
+
+TEST_F(SettingsDlgTest, CloseBoxEscapeAndEnterWriteNothing)
+{
     const auto key = [](WPARAM nKey) {
         return [nKey](HWND hDlg) { ::PostMessageA(::GetDlgItem(hDlg, IDC_CHK_RUN), WM_KEYDOWN, nKey, 0); };
     };
     const ModalStep closeBox = [](HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); };
-    const struct {
-        int answer;
-        std::vector<ModalStep> steps;
-        const char* stored;
-        size_t boxes;
-    } cases[] = {
-        {IDYES, {Apply(0, 1, 3)}, "false/true/random", 2},
-        {IDYES, {Apply(0, 1, -1)}, "false/true/loop", 2},  // no item: the stored word stays
-        {IDNO, {Apply(0, 1, 3), [](HWND hDlg) { EXPECT_EQ("01 3", Shown(hDlg)); }, Click(IDC_BTN_CANCEL)}, "-/-/loop", 1},
-        {IDOK, {closeBox}, "-/-/loop", 0},
-        {IDOK, {key(VK_ESCAPE), key(VK_RETURN), Click(IDC_BTN_CANCEL)}, "-/-/loop", 0},
-    };
-    for (const auto& c : cases) {
-        const int row = static_cast<int>(&c - cases);
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
-        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", "loop");
-        ClearRecordedBoxes();
-        AnswerNextBoxes({c.answer});
-        EXPECT_TRUE(Open(c.steps)) << row;
-        EXPECT_EQ(c.stored, Stored()) << row;
-        const std::vector<RecordedBox> boxes = RecordedBoxes();
-        ASSERT_EQ(c.boxes, boxes.size()) << row;
-        for (const RecordedBox& box : boxes) {
-            const bool confirm = &box == &boxes[0];
-            EXPECT_EQ(confirm ? kConfirm : kApplied, box.text) << row;
-            EXPECT_EQ(confirm ? UINT{MB_YESNO | MB_ICONQUESTION} : UINT{MB_OK | MB_ICONINFORMATION}, box.type);
-            EXPECT_EQ(confirm, box.ownerVisible) << row;
-        }
-    }
-
-    // A write that fails is reported and keeps the dialog open for another try.
     Store({"true", "false", "loop"});
-    ClearRecordedBoxes();
+    EXPECT_TRUE(Open({[](HWND hDlg) { Settings(hDlg).m_chkRun.SetCheck(0); }, closeBox}));
+    EXPECT_TRUE(Open({[](HWND hDlg) { Settings(hDlg).m_chkRun.SetCheck(0); }, key(VK_ESCAPE), key(VK_RETURN),
+                      Click(IDC_BTN_CANCEL)}));
+    EXPECT_EQ("true/false/loop", Stored());
+    EXPECT_TRUE(RecordedBoxes().empty());
+}
+
+// The registry refuses them all: said, and the dialog stays for another try.
+TEST_F(SettingsDlgTest, RefusedWritesAreReportedAndTheDialogStaysForAnotherTry)
+{
+    Store({"true", "false", "loop"});
     ASSERT_TRUE(SetKeyAccess("D:P(A;;KR;;;WD)"));
     AnswerNextBoxes({IDYES, IDOK, IDYES});
     EXPECT_TRUE(Open({Apply(0, 1, 3), [](HWND hDlg) {
@@ -172,12 +218,27 @@ TEST_F(SettingsDlgTest, ShowsTheStoredWordsOnlyWhenExactAndOnlyAConfirmedApplyWr
                           EXPECT_TRUE(SetKeyAccess("D:P(A;;KA;;;WD)"));
                           Apply(0, 1, 3)(hDlg);
                       }}));
-    const std::vector<RecordedBox> boxes = RecordedBoxes();
-    ASSERT_EQ(4u, boxes.size());
-    EXPECT_EQ("설정을 저장하지 못했습니다.", boxes[1].text);
-    EXPECT_TRUE(boxes[1].ownerVisible);
-    EXPECT_EQ(kApplied, boxes[3].text);
+    EXPECT_EQ((std::vector<std::string>{kConfirm, kNotSaved, kConfirm, kApplied}), Boxes());
     EXPECT_EQ("false/true/random", Stored());
+}
+
+// Any one of the three values refused, the others written: not saved.
+TEST_F(SettingsDlgTest, OneRefusedWriteAmongTheThreeIsReportedNotSaved)
+{
+    ImportPatch patch("ADVAPI32.dll", "RegSetValueExA", reinterpret_cast<void*>(&RefuseOneValue));
+    ASSERT_TRUE(patch.Original());
+    g_pRegistryPatch = &patch;
+    for (const char* pszName : kNames) {
+        g_pszRefused = nullptr;
+        Store({"true", "false", "loop"});
+        g_pszRefused = pszName;
+        ClearRecordedBoxes();
+        AnswerNextBoxes({IDYES});
+        EXPECT_TRUE(Open({Apply(0, 1, 3), Click(IDC_BTN_CANCEL)})) << pszName;
+        EXPECT_EQ((std::vector<std::string>{kConfirm, kNotSaved}), Boxes()) << pszName;
+    }
+    g_pszRefused = nullptr;
+    g_pRegistryPatch = nullptr;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/win/support/ChildProcess.h"
 
+#include <tlhelp32.h>
+
 namespace {
 
 const char kStartedKey[] = "Software\\stel7test\\started";
@@ -25,6 +27,26 @@ bool ChildProcess::Start(const std::string& path, const std::string& arguments)
 bool ChildProcess::WaitExit(DWORD ms)
 {
     return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+int EndStartedPrograms(const char* exeName)
+{
+    const HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(hSnapshot, &entry); more; more = ::Process32Next(hSnapshot, &entry)) {
+        if (entry.th32ParentProcessID != ::GetCurrentProcessId() || ::lstrcmpiA(entry.szExeFile, exeName) != 0) continue;
+        const HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (!hProcess) continue;
+        ::TerminateProcess(hProcess, 1);
+        ::WaitForSingleObject(hProcess, 5000);
+        ::CloseHandle(hProcess);
+        ++count;
+    }
+    ::CloseHandle(hSnapshot);
+    return count;
 }
 
 std::string RegistryText(const char* key, const char* name)

@@ -34,6 +34,10 @@ private:
     PROCESS_INFORMATION m_pi = {};
 };
 
+// Ends the programs named `exeName` ("iexplore.exe") that this process
+// started, itself or through the shell; returns how many there were.
+int EndStartedPrograms(const char* exeName);
+
 // The text value `name` under HKCU\`key`, or "" when there is none.
 std::string RegistryText(const char* key, const char* name);
 

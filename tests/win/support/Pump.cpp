@@ -19,3 +19,22 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     }
     return true;
 }
+
+bool PumpPosted()
+{
+    // A thread message queued behind them: posted messages come out in order.
+    const UINT kMarker = WM_APP + 0x3FF0;
+    if (!::PostThreadMessageA(::GetCurrentThreadId(), kMarker, 0, 0)) return false;
+    bool bMarkerSeen = false;
+    return PumpUntil(
+        [&] {
+            MSG msg;
+            while (!bMarkerSeen && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                bMarkerSeen = msg.hwnd == nullptr && msg.message == kMarker;
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            return bMarkerSeen;
+        },
+        10000);
+}

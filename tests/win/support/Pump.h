@@ -11,3 +11,6 @@
 void PumpFor(DWORD ms);
 // Handles messages until `done` holds or `timeoutMs` passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Handles every message posted to this thread before the call: what they do
+// has been done once it returns. False when that took over 10 s.
+bool PumpPosted();

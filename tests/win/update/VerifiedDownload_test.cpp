@@ -5,6 +5,9 @@
 // started, from the updater's folder.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
+#include "feeds/CancelEvent.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/update/UpdaterSite.h"
 
@@ -208,6 +211,51 @@ TEST_F(VerifiedDownloadTest, AgentsAttemptTakesNotTheOtherProgramsLockNorLongerT
     ASSERT_TRUE(StandIn::SetFault(kPath, "none"));
     EXPECT_TRUE(DownloadAndStartUpdater(agentUpdater, TempDir(), kIdleMs, kStartWaitMs));
     EXPECT_TRUE(StartedFromTarget());
+}
+
+// Where the user's cancel meets the download's end: the download's last
+// report sends the waiting thread a message; answering it, that thread
+// signals the cancel, lets the report return and waits for the download's
+// thread to end, so that the end and the cancel both stand when its wait goes on.
+CCancelEvent g_cancel;
+std::atomic<bool> g_bLastReportSent{false};
+bool g_bDownloadEnded = false;
+
+LRESULT CALLBACK CancelAtTheEnd(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_APP) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    g_cancel.Set();
+    ::ReplyMessage(0);
+    const HANDLE hThread = reinterpret_cast<HANDLE>(lParam);
+    g_bDownloadEnded = ::WaitForSingleObject(hThread, 10000) == WAIT_OBJECT_0;
+    ::CloseHandle(hThread);
+    return 0;
+}
+
+TEST_F(VerifiedDownloadTest, CancelSignalledAsTheDownloadCompletesKeepsAndPlacesNothing)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &CancelAtTheEnd;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "stel7CancelAtTheEnd";
+    ::RegisterClassA(&wc);
+    static HWND s_hWnd = nullptr;
+    s_hWnd = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    const DownloadProgress lastReport = [](unsigned long progress, unsigned long total) {
+        if (total == 0 || progress < total || g_bLastReportSent.exchange(true)) return;
+        HANDLE hThread = nullptr;
+        ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &hThread, SYNCHRONIZE,
+                          FALSE, 0);
+        ::SendMessageA(s_hWnd, WM_APP, 0, reinterpret_cast<LPARAM>(hThread));
+    };
+    CVerifiedDownload download(Source(SiteFile("good.sig")), TempDir());
+    ASSERT_TRUE(m_lock.Take());
+    EXPECT_FALSE(download.Download(kIdleMs, lastReport, g_cancel.Handle()));
+    ::DestroyWindow(s_hWnd);
+    ASSERT_TRUE(g_bDownloadEnded) << "the cancel did not meet the download's end";
+    EXPECT_EQ(0, LeftoverDownloads());
+    EXPECT_FALSE(download.PlaceAndStart(m_lock));
+    EXPECT_FALSE(FileExists(TargetPath()));
 }
 
 }  // namespace
