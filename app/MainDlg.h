@@ -108,7 +108,8 @@ public:
     CListCtrl m_listTweet;
     CEdit m_editSearch;
     COrleButton m_btnSearch;
-    CWebBrowser2 m_browser;
+    // The hidden music player: its control is made when the first song plays.
+    CWebBrowser2 m_browser{BrowserHosting::OnFirstNavigate};
 
     // Icon and owned windows
     HICON m_hIcon = nullptr;
