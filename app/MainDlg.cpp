@@ -103,6 +103,7 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapRawMessage<&CMainDlg::OnTrayNotify>(WM_TRAY_NOTIFY),
         MapRawMessage<&CMainDlg::OnNoResponse>(WM_NO_RESPONSE),
         MapRawMessage<&CMainDlg::OnFeedResults>(WM_FEED_RESULTS),
+        MapRawMessage<&CMainDlg::OnAddTrayIcon>(WM_ADD_TRAY_ICON),
         MapRegisteredMessage<&CMainDlg::OnTaskbarCreated>(s_nTaskbarCreated),
         MapRegisteredMessage<&CMainDlg::OnExitRequest>(g_nExitRequest),
     };
@@ -133,7 +134,8 @@ BOOL CMainDlg::OnInitDialog()
     LoadSkinBitmaps();
     LayoutControls();
     InitLists();
-    NotifyTrayIcon(NIM_ADD, kTextProductName);
+    // The shell's library and the icon wait until the window shows.
+    PostMessage(WM_ADD_TRAY_ICON);
     m_tab.InsertItem(0, kTabVideoResults);
     m_tab.InsertItem(1, kTabTweetResults);
     StartStartUp();
