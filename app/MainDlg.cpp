@@ -132,7 +132,8 @@ BOOL CMainDlg::OnInitDialog()
     m_listMusic.ShowWindow(SW_HIDE);
     m_listHumor.ShowWindow(SW_HIDE);
     LoadSkinBitmaps();
-    LayoutControls();
+    // InitLists sizes the window: its WM_SIZE lays every control out, once,
+    // at the final size.
     InitLists();
     // The shell's library and the icon wait until the window shows.
     PostMessage(WM_ADD_TRAY_ICON);

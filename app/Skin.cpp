@@ -75,11 +75,13 @@ void CopyPiece(Band band, CBitmap& piece, int x, int y)
     band.pMemDC->BitBlt(x, y, size.cx, size.cy, band.pSrcDC, 0, 0, SRCCOPY);
 }
 
+// One stretch of a one-pixel-wide (or -high) piece copies its pixels to every
+// column (or row), as many copies would, at the cost of one call.
 void FillColumns(Band band, CBitmap& fill, int from, int to, int y)
 {
     const SIZE size = fill.GetSize();
-    if (!band.pSrcDC->SelectObject(&fill)) return;
-    for (int x = from; x < to; ++x) band.pMemDC->BitBlt(x, y, 1, size.cy, band.pSrcDC, 0, 0, SRCCOPY);
+    if (to <= from || !band.pSrcDC->SelectObject(&fill)) return;
+    band.pMemDC->StretchBlt(from, y, to - from, size.cy, band.pSrcDC, 0, 0, 1, size.cy, SRCCOPY);
 }
 
 // A strip of row y: its left piece at leftX, the fill over [fillFrom, fillTo)
@@ -187,11 +189,11 @@ void CMainDlg::BuildBodyBand()
     const int w = BeginBand(m_hWnd, band, height);
     if (w == 0) return;
     if (band.pSrcDC->SelectObject(&m_bmpBodyLeft)) {
-        for (int y = 0; y < height; ++y) band.pMemDC->BitBlt(0, y, 21, 1, band.pSrcDC, 0, 0, SRCCOPY);
+        band.pMemDC->StretchBlt(0, 0, 21, height, band.pSrcDC, 0, 0, 21, 1, SRCCOPY);
     }
     band.pMemDC->FillSolidRect(RECT{21, 0, w - 21, height}, kBodyColour);
     if (band.pSrcDC->SelectObject(&m_bmpBodyRight)) {
-        for (int y = 0; y < height; ++y) band.pMemDC->BitBlt(w - 21, y, 21, 1, band.pSrcDC, 0, 0, SRCCOPY);
+        band.pMemDC->StretchBlt(w - 21, 0, 21, height, band.pSrcDC, 0, 0, 21, 1, SRCCOPY);
     }
 }
 
