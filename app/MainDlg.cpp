@@ -127,6 +127,9 @@ BOOL CMainDlg::OnInitDialog()
 
     g_pMainDlg = this;
     m_feeds.Attach(this, m_hWnd, WM_FEED_RESULTS);
+    // First, so that the first requests are on their way while the window is
+    // made up and shown; their results come back once it has shown.
+    StartStartUp();
     m_listTweet.ShowWindow(SW_HIDE);
     m_listChannel.ShowWindow(SW_HIDE);
     m_listMusic.ShowWindow(SW_HIDE);
@@ -139,7 +142,6 @@ BOOL CMainDlg::OnInitDialog()
     PostMessage(WM_ADD_TRAY_ICON);
     m_tab.InsertItem(0, kTabVideoResults);
     m_tab.InsertItem(1, kTabTweetResults);
-    StartStartUp();
     return TRUE;
 }
 
