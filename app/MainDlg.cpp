@@ -130,10 +130,6 @@ BOOL CMainDlg::OnInitDialog()
     // First, so that the first requests are on their way while the window is
     // made up and shown; their results come back once it has shown.
     StartStartUp();
-    m_listTweet.ShowWindow(SW_HIDE);
-    m_listChannel.ShowWindow(SW_HIDE);
-    m_listMusic.ShowWindow(SW_HIDE);
-    m_listHumor.ShowWindow(SW_HIDE);
     LoadSkinBitmaps();
     // InitLists sizes the window: its WM_SIZE lays every control out, once,
     // at the final size.

@@ -21,6 +21,12 @@ CListCtrl* VisibleList(CMainDlg& dlg)
 
 using SectionsTest = OpenedMainWindowTest;
 
+// The other lists are made hidden and stay so through the start-up's loads.
+TEST_F(SectionsTest, OnlyTheVideoListIsOnScreenAfterTheStartUp)
+{
+    EXPECT_EQ(&Dlg().m_listVideo, VisibleList(Dlg()));
+}
+
 TEST_F(SectionsTest, BurstOfPressesSearchesAndTabChangesEndsConsistent)
 {
     // Dozens of presses within a second, mixed with searches and tab changes,
