@@ -180,21 +180,16 @@ void CMainDlg::BuildToolbarBand()
     CopyStrip(band, 31, m_bmpSearchLeft, 420, m_bmpSearchFill, 470, w - 190, &m_bmpSearchRight);
 }
 
+// Every row of the body is the same: the band is that one row, which the
+// erase stretches over the body's height.
 void CMainDlg::BuildBodyBand()
 {
-    RECT rc;
-    GetClientRect(&rc);
-    const int height = rc.bottom - 198;
     Band band{m_pBodyMemDC, m_pBodySrcDC, m_pBodyOldBmp, m_bmpBody};
-    const int w = BeginBand(m_hWnd, band, height);
+    const int w = BeginBand(m_hWnd, band, 1);
     if (w == 0) return;
-    if (band.pSrcDC->SelectObject(&m_bmpBodyLeft)) {
-        band.pMemDC->StretchBlt(0, 0, 21, height, band.pSrcDC, 0, 0, 21, 1, SRCCOPY);
-    }
-    band.pMemDC->FillSolidRect(RECT{21, 0, w - 21, height}, kBodyColour);
-    if (band.pSrcDC->SelectObject(&m_bmpBodyRight)) {
-        band.pMemDC->StretchBlt(w - 21, 0, 21, height, band.pSrcDC, 0, 0, 21, 1, SRCCOPY);
-    }
+    CopyPiece(band, m_bmpBodyLeft, 0, 0);
+    band.pMemDC->FillSolidRect(RECT{21, 0, w - 21, 1}, kBodyColour);
+    CopyPiece(band, m_bmpBodyRight, w - 21, 0);
 }
 
 void CMainDlg::BuildFooterBand()
@@ -255,7 +250,7 @@ BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)
     }
     if (m_pHeaderMemDC) pDC->BitBlt(0, 0, w, 53, m_pHeaderMemDC, 0, 0, SRCCOPY);
     if (m_pToolbarMemDC) pDC->BitBlt(0, 53, w, 63, m_pToolbarMemDC, 0, 0, SRCCOPY);
-    if (m_pBodyMemDC) pDC->BitBlt(0, 116, w, h - 198, m_pBodyMemDC, 0, 0, SRCCOPY);
+    if (m_pBodyMemDC && h > 198) pDC->StretchBlt(0, 116, w, h - 198, m_pBodyMemDC, 0, 0, w, 1, SRCCOPY);
     if (m_pFooterMemDC) pDC->BitBlt(0, h - 82, w, 82, m_pFooterMemDC, 0, 0, SRCCOPY);
     return TRUE;
 }
