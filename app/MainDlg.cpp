@@ -84,6 +84,7 @@ const MessageMap* CMainDlg::GetMessageMap() const
         MapRawMessage<&CMainDlg::OnTrayNotify>(WM_TRAY_NOTIFY),
         MapRawMessage<&CMainDlg::OnNoResponse>(WM_NO_RESPONSE),
         MapRawMessage<&CMainDlg::OnFeedResults>(WM_FEED_RESULTS),
+        MapRawMessage<&CMainDlg::OnAddTrayIcon>(WM_ADD_TRAY_ICON),
         MapRegisteredMessage<&CMainDlg::OnTaskbarCreated>(s_nTaskbarCreated),
         MapRegisteredMessage<&CMainDlg::OnExitRequest>(g_nExitRequest),
     };
@@ -107,17 +108,17 @@ BOOL CMainDlg::OnInitDialog()
 
     g_pMainDlg = this;
     m_feeds.Attach(this, m_hWnd, WM_FEED_RESULTS);
-    m_listTweet.ShowWindow(SW_HIDE);
-    m_listChannel.ShowWindow(SW_HIDE);
-    m_listMusic.ShowWindow(SW_HIDE);
-    m_listHumor.ShowWindow(SW_HIDE);
+    // First, so that the first requests are on their way while the window is
+    // made up and shown; their results come back once it has shown.
+    StartStartUp();
     LoadSkinBitmaps();
-    LayoutControls();
+    // InitLists sizes the window: its WM_SIZE lays every control out, once,
+    // at the final size.
     InitLists();
-    NotifyTrayIcon(NIM_ADD, kTextProductName);
+    // The shell's library and the icon wait until the window shows.
+    PostMessage(WM_ADD_TRAY_ICON);
     m_tab.InsertItem(0, kTabVideoResults);
     m_tab.InsertItem(1, kTabTweetResults);
-    StartStartUp();
     return TRUE;
 }
 

@@ -36,6 +36,8 @@ const UINT WM_TRAY_NOTIFY = 28000;
 const UINT WM_NO_RESPONSE = WM_APP + 1;
 // Posted when the feed worker has handed back results (see CFeedWork).
 const UINT WM_FEED_RESULTS = WM_APP + 2;
+// Posted by OnInitDialog: the tray icon is added once the window shows.
+const UINT WM_ADD_TRAY_ICON = WM_APP + 3;
 
 class CMainDlg : public CDialog {
 public:
@@ -108,7 +110,8 @@ public:
     CListCtrl m_listTweet;
     CEdit m_editSearch;
     COrleButton m_btnSearch;
-    CWebBrowser2 m_browser;
+    // The hidden music player: its control is made when the first song plays.
+    CWebBrowser2 m_browser{BrowserHosting::OnFirstNavigate};
 
     // Icon and owned windows
     HICON m_hIcon = nullptr;
@@ -209,6 +212,7 @@ protected:
     void OnTrayOpen();
     void OnSysCommand(UINT nID, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddTrayIcon(WPARAM wParam, LPARAM lParam);
     // The channel feed's "no response" box, shown on the window's thread.
     LRESULT OnNoResponse(WPARAM wParam, LPARAM lParam);
     LRESULT OnFeedResults(WPARAM wParam, LPARAM lParam);

@@ -47,11 +47,13 @@ void CopyPiece(CDC& memDC, CDC& srcDC, CBitmap& piece, int x, int y)
     memDC.BitBlt(x, y, size.cx, size.cy, &srcDC, 0, 0, SRCCOPY);
 }
 
+// One stretch of a one-pixel-wide piece copies its pixels to every column, as
+// many copies would, at the cost of one call.
 void FillColumns(CDC& memDC, CDC& srcDC, CBitmap& fill, int from, int to, int y)
 {
     const SIZE size = fill.GetSize();
-    if (!srcDC.SelectObject(&fill)) return;
-    for (int x = from; x < to; ++x) memDC.BitBlt(x, y, 1, size.cy, &srcDC, 0, 0, SRCCOPY);
+    if (to <= from || !srcDC.SelectObject(&fill)) return;
+    memDC.StretchBlt(from, y, to - from, size.cy, &srcDC, 0, 0, 1, size.cy, SRCCOPY);
 }
 
 // A strip of row y: its left piece at leftX, the fill over [fillFrom, fillTo)
@@ -145,20 +147,16 @@ void CSkin::BuildToolbarBand(HWND hWnd, const core::Rect& rc)
     CopyStrip(memDC, srcDC, 31, m_bmpSearchLeft, 420, m_bmpSearchFill, 470, w - 190, &m_bmpSearchRight);
 }
 
+// Every row of the body is the same: the band is that one row, which Paint
+// stretches over the body's height.
 void CSkin::BuildBodyBand(HWND hWnd, const core::Rect& rc)
 {
     const int w = Width(rc);
-    const int height = Height(rc);
-    if (!BeginBand(hWnd, m_body, w, height)) return;
+    if (Height(rc) <= 0 || !BeginBand(hWnd, m_body, w, 1)) return;
     CDC& memDC = *m_body.pMemDC;
-    CDC& srcDC = *m_body.pSrcDC;
-    if (srcDC.SelectObject(&m_bmpBodyLeft)) {
-        for (int y = 0; y < height; ++y) memDC.BitBlt(0, y, 21, 1, &srcDC, 0, 0, SRCCOPY);
-    }
-    memDC.FillSolidRect(RECT{21, 0, w - 21, height}, kBodyColour);
-    if (srcDC.SelectObject(&m_bmpBodyRight)) {
-        for (int y = 0; y < height; ++y) memDC.BitBlt(w - 21, y, 21, 1, &srcDC, 0, 0, SRCCOPY);
-    }
+    CopyPiece(memDC, *m_body.pSrcDC, m_bmpBodyLeft, 0, 0);
+    memDC.FillSolidRect(RECT{21, 0, w - 21, 1}, kBodyColour);
+    CopyPiece(memDC, *m_body.pSrcDC, m_bmpBodyRight, w - 21, 0);
 }
 
 void CSkin::BuildFooterBand(HWND hWnd, const core::Rect& rc)
@@ -171,13 +169,15 @@ void CSkin::BuildFooterBand(HWND hWnd, const core::Rect& rc)
 
 void CSkin::Paint(CDC* pDC, const core::MainLayout& layout)
 {
-    const std::pair<Band*, const core::Rect*> bands[] = {{&m_header, &layout.headerBand},
-                                                         {&m_toolbar, &layout.toolbarBand},
-                                                         {&m_body, &layout.bodyBand},
-                                                         {&m_footer, &layout.footerBand}};
+    const std::pair<Band*, const core::Rect*> bands[] = {
+        {&m_header, &layout.headerBand}, {&m_toolbar, &layout.toolbarBand}, {&m_footer, &layout.footerBand}};
     for (const auto& [pBand, pRect] : bands) {
-        if (pBand->pMemDC) pDC->BitBlt(pRect->left, pRect->top, Width(*pRect), Height(*pRect), pBand->pMemDC, 0, 0, SRCCOPY);
+        if (pBand->pMemDC)
+            pDC->BitBlt(pRect->left, pRect->top, Width(*pRect), Height(*pRect), pBand->pMemDC, 0, 0, SRCCOPY);
     }
+    const core::Rect& body = layout.bodyBand;
+    if (m_body.pMemDC)
+        pDC->StretchBlt(body.left, body.top, Width(body), Height(body), m_body.pMemDC, 0, 0, Width(body), 1, SRCCOPY);
 }
 
 void CMainDlg::LoadSkinBitmaps()

@@ -2,9 +2,10 @@
 
 // CSkin: the main window's skinned background. It loads the pieces from the
 // resources, composes the four bands (header, toolbar, body, footer) at the
-// window's width whenever the layout changes, and copies them to the screen
-// on erase. It owns every GDI object it makes; each band's memory context
-// gives back the bitmap it held first before it goes.
+// window's width whenever the layout changes (the body as the one row all its
+// rows repeat), and copies them to the screen on erase. It owns every GDI
+// object it makes; each band's memory context gives back the bitmap it held
+// first before it goes.
 
 #include <windows.h>
 

@@ -39,6 +39,15 @@ void CMainDlg::RestoreFromTray()
     SetForegroundWindow();
 }
 
+LRESULT CMainDlg::OnAddTrayIcon(WPARAM, LPARAM)
+{
+    // The window's first paint comes first: posted messages go before paint,
+    // and the shell's library takes a while to load.
+    ::UpdateWindow(m_hWnd);
+    NotifyTrayIcon(NIM_ADD, kTextProductName);
+    return 0;
+}
+
 LRESULT CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != IDI_MAIN) return 0;

@@ -27,6 +27,8 @@ public:
     HGDIOBJ SelectObject(HGDIOBJ hObject);
 
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                    int nSrcHeight, DWORD dwRop);
     void FillSolidRect(const RECT& rc, COLORREF color);
     int ExcludeClipRect(const RECT& rc);
     BOOL DrawIcon(int x, int y, HICON hIcon);

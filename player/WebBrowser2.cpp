@@ -49,7 +49,8 @@ void CWebBrowser2::PreSubclassWindow()
 {
     // The placeholder's own painting must not cover the control's window.
     ModifyStyle(0, WS_CLIPCHILDREN);
-    HostControl();
+    m_bHostPending = m_hosting == BrowserHosting::OnFirstNavigate;
+    if (!m_bHostPending) HostControl();
 }
 
 void CWebBrowser2::HostControl()
@@ -84,6 +85,10 @@ void CWebBrowser2::OnDestroy()
 void CWebBrowser2::Navigate(const char* pszURL, VARIANT* pFlags, VARIANT* pTargetFrameName, VARIANT* pPostData,
                             VARIANT* pHeaders)
 {
+    if (m_bHostPending && m_hWnd) {
+        m_bHostPending = false;
+        HostControl();
+    }
     if (!m_pSite || !pszURL) return;
     // Our own reference: the page may pump messages that destroy the window.
     Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();

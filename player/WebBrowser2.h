@@ -11,12 +11,17 @@
 
 class CBrowserSite;
 
+// When the control is made: with its placeholder window, or on the first
+// Navigate, for a browser that may never be used (the main window's hidden
+// player): the control and the libraries it loads then cost nothing before.
+enum class BrowserHosting { WithWindow, OnFirstNavigate };
+
 class CWebBrowser2 : public CWnd {
 public:
-    CWebBrowser2() = default;
+    explicit CWebBrowser2(BrowserHosting hosting = BrowserHosting::WithWindow) : m_hosting(hosting) {}
     ~CWebBrowser2() override;
 
-    // Creates a placeholder child window and hosts the control in it.
+    // Creates a placeholder child window and hosts the control in it (see BrowserHosting).
     BOOL Create(const char* pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // Invokes the control's Navigate (dispatch member 104) with the URL; the
@@ -39,5 +44,8 @@ private:
     void HostControl();
     void ReleaseControl();
 
+    BrowserHosting m_hosting;
+    // Set while a control waits for the first Navigate to be made.
+    bool m_bHostPending = false;
     CBrowserSite* m_pSite = nullptr;
 };

@@ -8,6 +8,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
 switches=${2:-1000}
+# A fresh clone has no build folder yet: the log goes in it.
+mkdir -p build
 if ! bash tools/build.sh >build/bench-build.log 2>&1; then
     tail -20 build/bench-build.log >&2
     exit 1

@@ -45,6 +45,13 @@ LRESULT CALLBACK NoteListsShown(int nCode, WPARAM wParam, LPARAM lParam)
 
 using SectionsTest = OpenedMainWindowTest;
 
+// The other lists are made hidden and stay so through the start-up's loads.
+TEST_F(SectionsTest, OnlyTheVideoListIsOnScreenAfterTheStartUp)
+{
+    EXPECT_EQ(1, ListsShown());
+    EXPECT_TRUE(::GetWindowLongA(Dlg().m_listVideo.m_hWnd, GWL_STYLE) & WS_VISIBLE);
+}
+
 // Each list is shown only once the others are hidden: every way a list comes
 // on screen, watched as it happens.
 TEST_F(SectionsTest, AtNoMomentAreTwoListsOnScreen)

@@ -105,4 +105,15 @@ TEST_F(TrayTest, IconIsAddedAgainWhenTheShellRestarts)
     EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
 }
 
+// The icon is added once the window has shown, not while it is made; by the
+// end of the start-up it is there.
+TEST_F(TrayTest, IconIsThereOnceTheStartUpHasRun)
+{
+    NOTIFYICONDATAA nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = Dlg().m_hWnd;
+    nid.uID = IDI_MAIN;
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
+}
+
 }  // namespace
