@@ -105,7 +105,7 @@ TEST_F(RankTest, RankWithoutAFirstPlaceKeepsTheTermAndThePrompt)
     ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
     Dlg().LoadSearchRank();
     ASSERT_TRUE(WaitForLoads());
-    EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword);
+    EXPECT_EQ(CString("캠핑"), Dlg().m_sections.m_strTopKeyword);
     EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
 }
 
@@ -118,7 +118,7 @@ TEST_F(RankTest, TypedTextStaysWhateverTheRankSays)
         Dlg().m_editSearch.SetWindowText("사용자 입력");
         Dlg().LoadSearchRank();
         ASSERT_TRUE(WaitForLoads());
-        EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword) << fault;
+        EXPECT_EQ(CString("캠핑"), Dlg().m_sections.m_strTopKeyword) << fault;
         EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
     }
     EXPECT_TRUE(RecordedBoxes().empty());

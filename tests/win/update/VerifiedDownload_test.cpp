@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "feeds/CancelEvent.h"
+#include "feeds/net/CancelEvent.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/update/UpdaterSite.h"
 
@@ -248,13 +248,13 @@ TEST_F(VerifiedDownloadTest, CancelSignalledAsTheDownloadCompletesKeepsAndPlaces
                           FALSE, 0);
         ::SendMessageA(s_hWnd, WM_APP, 0, reinterpret_cast<LPARAM>(hThread));
     };
-    CVerifiedDownload download(Source(SiteFile("good.sig")), TempDir());
+    CVerifiedDownload download(ProgramUpdater(SiteFile("stel7_195.sig")), TempDir());
     ASSERT_TRUE(m_lock.Take());
     EXPECT_FALSE(download.Download(kIdleMs, lastReport, g_cancel.Handle()));
     ::DestroyWindow(s_hWnd);
     ASSERT_TRUE(g_bDownloadEnded) << "the cancel did not meet the download's end";
     EXPECT_EQ(0, LeftoverDownloads());
-    EXPECT_FALSE(download.PlaceAndStart(m_lock));
+    EXPECT_FALSE(download.Start(m_lock));
     EXPECT_FALSE(FileExists(TargetPath()));
 }
 
