@@ -33,7 +33,7 @@ TEST_F(HangingStartUpTest, WindowShowsAndAnswersItsTrayIcon)
     EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !dlg.IsWindowVisible(); }, 5000));
-    dlg.SendMessage(28000, IDI_MAIN, WM_LBUTTONDOWN);
+    dlg.SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_EQ(0, dlg.m_listVideo.GetItemCount());
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-const UINT kTrayMessage = 28000;
-
 using TrayTest = OpenedMainWindowTest;
 
 TEST_F(TrayTest, AboutCommandsAnswerWithTheProductBoxOverTheWindow)
@@ -40,11 +38,11 @@ TEST_F(TrayTest, CloseBoxHidesTheWindowWithoutEndingIt)
 TEST_F(TrayTest, OnlyALeftPressOnOurIconRestoresTheWindow)
 {
     Dlg().SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN + 1, WM_LBUTTONDOWN);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDBLCLK);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_MOUSEMOVE);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN + 1, WM_LBUTTONDOWN);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDBLCLK);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_MOUSEMOVE);
     EXPECT_FALSE(Dlg().IsWindowVisible());
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDOWN);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(Dlg().IsWindowVisible());
 }
 
@@ -82,7 +80,7 @@ TEST_F(TrayTest, RightPressOnOurIconOpensTheTrayMenuWithTheWindowInFront)
 {
     g_menu = {};
     const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 20, &ReadAndChooseAbout);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_RBUTTONDOWN);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_RBUTTONDOWN);
     ::KillTimer(nullptr, nTimer);
     EXPECT_EQ((std::vector<UINT>{ID_TRAY_OPEN, 0, ID_TRAY_UPDATE, 0, ID_TRAY_SETTINGS, ID_TRAY_ABOUT, 0, ID_TRAY_EXIT}),
               g_menu.items);
