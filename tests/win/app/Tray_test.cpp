@@ -12,6 +12,16 @@ namespace {
 
 using TrayTest = OpenedMainWindowTest;
 
+// The shell's record of the window's icon, as Shell_NotifyIcon names it.
+NOTIFYICONDATAA TrayIconData()
+{
+    NOTIFYICONDATAA nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = g_pMainDlg->m_hWnd;
+    nid.uID = IDI_MAIN;
+    return nid;
+}
+
 TEST_F(TrayTest, AboutCommandsAnswerWithTheProductBoxOverTheWindow)
 {
     for (int id : {ID_HELP_ABOUT, ID_TRAY_ABOUT}) Dlg().SendMessage(WM_COMMAND, id, 0);
@@ -93,10 +103,7 @@ TEST_F(TrayTest, RightPressOnOurIconOpensTheTrayMenuWithTheWindowInFront)
 // A restarted shell has no icons: a fault once mended.
 TEST_F(TrayTest, IconIsAddedAgainWhenTheShellRestarts)
 {
-    NOTIFYICONDATAA nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = Dlg().m_hWnd;
-    nid.uID = IDI_MAIN;
+    NOTIFYICONDATAA nid = TrayIconData();
     ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
     ASSERT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
     Dlg().SendMessage(::RegisterWindowMessageA("TaskbarCreated"));
@@ -107,10 +114,7 @@ TEST_F(TrayTest, IconIsAddedAgainWhenTheShellRestarts)
 // end of the start-up it is there.
 TEST_F(TrayTest, IconIsThereOnceTheStartUpHasRun)
 {
-    NOTIFYICONDATAA nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = Dlg().m_hWnd;
-    nid.uID = IDI_MAIN;
+    NOTIFYICONDATAA nid = TrayIconData();
     EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
 }
 
