@@ -83,14 +83,16 @@ bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, H
     }
 
     // The file appears under the updater's name only complete; a running
-    // updater's file cannot be replaced, which fails the download.
+    // updater's file cannot be replaced, which fails the download. A cancel
+    // that comes as the download completes finds the file already in place:
+    // it is the download's own from the start, so that Discard removes it.
+    m_strDownloaded = strTarget;
     if (!DownloadUrlToFile(m_source.url, strTarget, idleMs, std::move(onProgress), cancel, kLongestUpdaterBytes) ||
         IsSignalled(cancel)) {
         LogDiagnostic("updater " + m_source.url + " refused: error status, cut short, over its length, or cancelled");
         Discard();
         return false;
     }
-    m_strDownloaded = strTarget;
     // From here until its process has started, nobody writes, replaces or
     // removes what is checked.
     m_held.Reset(::CreateFileA(strTarget.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
