@@ -2,10 +2,10 @@
 #include "agent/AgentDlg.h"
 
 #include "BuildConfig.h"
-#include "app/ExitRequest.h"
-#include "feeds/AnalyticsPing.h"
-#include "feeds/ConnectionProbe.h"
-#include "feeds/VendorUrls.h"
+#include "app/shared/ExitRequest.h"
+#include "feeds/net/AnalyticsPing.h"
+#include "feeds/net/ConnectionProbe.h"
+#include "feeds/net/VendorUrls.h"
 #include "framework/WinApp.h"
 #include "res/agent_resource.h"
 

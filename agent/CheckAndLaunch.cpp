@@ -6,15 +6,10 @@
 
 #include "BuildConfig.h"
 #include "agent/AgentDlg.h"
-#include "app/Registry.h"
-#include "app/Settings.h"
+#include "app/shared/Settings.h"
 #include "core/UpdateStatement.h"
-#include "core/Version.h"
-#include "core/WebLink.h"
-#include "feeds/VendorUrls.h"
-#include "feeds/VerifiedDownload.h"
-#include "feeds/XmlFetch.h"
 #include "framework/DiagnosticLog.h"
+#include "update/engine/UpdateAnnouncement.h"
 
 namespace {
 
@@ -27,31 +22,31 @@ constexpr unsigned kLongestUpdateMs = 5 * 60 * 1000;
 
 void CAgentDlg::CheckAndLaunch()
 {
-    XmlRequest request;
-    request.url = kUpdateDocumentUrl;
-    request.deleteCacheEntry = true;
-    request.readings = {{"agent_ver", -1}, {"agent_url", -1}, {"agent_sig", -1}};
-    const XmlResult result = FetchXml(request, STEL7_NET_DEADLINE_MS);
-    if (!result.parsed) {
+    const UpdateAnnouncement announcement =
+        ReadAnnouncement(core::kAgentRole, FetchXml(AnnouncementRequest(core::kAgentRole), STEL7_NET_DEADLINE_MS));
+    if (!announcement.bRead) {
         LogDiagnostic("agent: no update document, so no update and no start this run");
         return;
     }
-
-    char szInstalled[260] = {};
-    ReadRegistryString(HKEY_CURRENT_USER, kRegUpdateKey, "stel7agent", "0", szInstalled, sizeof(szInstalled));
     // Only a complete, verified updater is started, and then the main program
     // is not: the updater brings it back. An address that is no web address,
     // no temporary folder to download into, or an updater that cannot be
     // downloaded or verified is no update: an announcement anyone on the
     // network can make must not keep the main program from starting.
-    const UpdaterSource source{core::kAgentRole, result.Last(0), result.Last(1), result.Last(2)};
-    if (core::IsNewerBuild(szInstalled, source.build)) {
-        if (core::IsWebAddress(source.url) && !m_strTempDir.IsEmpty() &&
-            DownloadAndStartUpdater(source, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS, kLongestUpdateMs)) {
-            LogDiagnostic("agent: started the updater of build " + source.build);
+    const UpdaterSource& updater = announcement.updater;
+    switch (DecideUpdate(announcement, InstalledBuild(core::kAgentRole))) {
+    case UpdateDecision::Install:
+        if (!m_strTempDir.IsEmpty() &&
+            DownloadAndStartUpdater(updater, m_strTempDir.Str(), STEL7_NET_DEADLINE_MS, kLongestUpdateMs)) {
+            LogDiagnostic("agent: started the updater of build " + updater.build);
             return;
         }
-        LogDiagnostic("agent: build " + source.build + " announced but not installable; starting stel7 instead");
+        [[fallthrough]];
+    case UpdateDecision::NotInstallable:
+        LogDiagnostic("agent: build " + updater.build + " announced but not installable; starting stel7 instead");
+        break;
+    case UpdateDecision::UpToDate:
+        break;
     }
     LaunchMainProgram();
 }

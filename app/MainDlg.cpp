@@ -1,7 +1,7 @@
 #include "app/MainDlg.h"
 
 #include "app/AppTexts.h"
-#include "app/ExitRequest.h"
+#include "app/shared/ExitRequest.h"
 #include "framework/OwnedWindow.h"
 #include "framework/WinApp.h"
 #include "player/VideoDlg.h"

@@ -21,7 +21,9 @@
 #include "core/Geometry.h"
 #include "core/FeedRows.h"
 #include "feeds/FeedWork.h"
-#include "player/WebBrowser2.h"
+#include "feeds/SectionState.h"
+#include "player/PlayList.h"
+#include "player/browser/WebBrowser2.h"
 
 class CPopupDlg;
 class CSettingsDlg;
@@ -67,7 +69,7 @@ public:
     void LoadChannelVideos(CString strChannelId);
     void LoadMusicChart();
     void LoadHumorBoard();
-    // Shows the section of m_nSection and queues its feeds.
+    // Shows the section of m_sections.m_nSection and queues its feeds.
     void SwitchSection();
 
     // Playback.
@@ -126,49 +128,11 @@ public:
     CSkin m_skin;
     core::MainLayout m_layout = {};
 
-    // Navigation and play state
-    CString m_strKeyword;
-    // One of core::Section.
-    int m_nSection = 1;
-    // The tab on screen in section 1; the section switch writes it too.
-    int m_nTab = 1;
-    int m_nVideoIndex = 0;
-    int m_nChannelIndex = 0;
-    int m_nMusicIndex = 0;
-    CString m_strTopKeyword;
-    // What the program itself last wrote into the search box: other text
-    // there (typed, pasted, set by an input method) is the user's and stays.
-    CString m_strPromptShown;
+    // The section and tab on screen, the search term and what the lists hold.
+    CSectionState m_sections;
 
-    // Feed results
-    CStringArray m_arrVideoTitle;
-    CStringArray m_arrVideoViews;
-    CStringArray m_arrVideoDate;
-    CStringArray m_arrVideoSeconds;
-    CStringArray m_arrVideoUrl;
-    CStringArray m_arrTweetTitle;
-    CStringArray m_arrTweetName;
-    CStringArray m_arrTweetDate;
-    CStringArray m_arrTweetUri;
-    CStringArray m_arrChannelTitle;
-    CStringArray m_arrChannelTime;
-    CStringArray m_arrChannelRatings;
-    CStringArray m_arrChannelViews;
-    CStringArray m_arrChannelUrl;
-
-    // Now playing
-    CString m_strNowTitle;
-    CString m_strNowArtist;
-    CString m_strNowDuration;
-    CString m_strNowUrl;
-    CStringArray m_arrMusicTitle;
-    CStringArray m_arrMusicTime;
-    CStringArray m_arrMusicName;
-    CStringArray m_arrMusicAlbum;
-    CStringArray m_arrMusicGenre;
-    CStringArray m_arrMusicId;
-    int m_nPlaySeconds = 1;
-    int m_nPlayMinutes = 0;
+    // The chart, the row that plays and the track that plays now.
+    CPlayList m_playList;
 
     // The feed worker and the results it hands back. Closed when exit is
     // chosen or the window goes: every load still waiting on the network
@@ -244,7 +208,7 @@ private:
     void SetSectionPictures(int nShown);
     void ShowTransport(int nCmdShow);
     void ShowOnlyList(CListCtrl* pShown);
-    // Rebuilds the search section's two tabs, selecting the one of m_nTab.
+    // Rebuilds the search section's two tabs, selecting the one of m_sections.m_nTab.
     void ShowSearchTabs();
 
     // Transport steps: nNewIndex -1 means there is nowhere to go.

@@ -240,11 +240,11 @@ BOOL CMainDlg::OnEraseBkgnd(CDC* pDC)
         exclude(m_btnPrev);
         exclude(m_btnNext);
     };
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
         exclude(m_listVideo);
         exclude(m_listTweet);
-        if (m_nTab == 1) excludeTransport();
+        if (m_sections.m_nTab == 1) excludeTransport();
         break;
     case core::kSectionChannel:
         exclude(m_listChannel);

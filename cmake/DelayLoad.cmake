@@ -9,24 +9,24 @@
 # a new call into one of these DLLs needs no change here. mingw's delay-load
 # helper loads the DLL through framework/SystemDelayLoad.cpp, from the system
 # folder only.
+#
+# x86_64 only. binutils 2.40's i686 delay-import libraries leave each
+# function's import address slot zero in the linked program (the slot's
+# section lacks its load flags, and setting them does not help), so the first
+# call into such a DLL jumps to address 0; the i686 build loads them at start.
 function(stel7_delay_load program)
-    set(dir ${CMAKE_CURRENT_BINARY_DIR}/${program}-delayload)
-    set(prefix "")
-    set(kill_at "")
-    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-        # i686 names carry an underscore, and stdcall ones their "@bytes",
-        # which the DLLs' own export names do not.
-        set(prefix "_")
-        set(kill_at --kill-at)
+    if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
+        return()
     endif()
+    set(dir ${CMAKE_CURRENT_BINARY_DIR}/${program}-delayload)
     set(libraries "")
     foreach(dll IN LISTS ARGN)
         find_library(STEL7_IMPORT_LIBRARY_${dll} NAMES lib${dll}.a REQUIRED NO_CACHE)
         set(import ${STEL7_IMPORT_LIBRARY_${dll}})
         add_custom_command(OUTPUT ${dir}/lib${dll}.a
-            COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DIMPORT_LIBRARY=${import} -DPREFIX=${prefix}
+            COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DIMPORT_LIBRARY=${import}
                     -DDEF=${dir}/${dll}.def -P ${CMAKE_SOURCE_DIR}/cmake/ImportDef.cmake
-            COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dir}/${dll}.def --dllname ${dll}.dll
+            COMMAND ${CMAKE_DLLTOOL} --input-def ${dir}/${dll}.def --dllname ${dll}.dll
                     --output-delaylib ${dir}/lib${dll}.a
             DEPENDS ${import} ${CMAKE_SOURCE_DIR}/cmake/ImportDef.cmake
             VERBATIM)

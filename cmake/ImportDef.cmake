@@ -1,11 +1,11 @@
-# cmake -DNM=... -DIMPORT_LIBRARY=... -DPREFIX=... -DDEF=... -P ImportDef.cmake
+# cmake -DNM=... -DIMPORT_LIBRARY=... -DDEF=... -P ImportDef.cmake
 # Writes the module-definition file of the functions a mingw import library
 # imports: each has a code thunk (a text symbol), which the library's data
-# imports lack. PREFIX is the underscore i686 names start with.
+# imports lack.
 execute_process(COMMAND ${NM} -g --defined-only ${IMPORT_LIBRARY}
                 OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX MATCHALL " T ${PREFIX}[A-Za-z][^\n]*" thunks "${symbols}")
-list(TRANSFORM thunks REPLACE "^ T ${PREFIX}" "")
+string(REGEX MATCHALL " T [A-Za-z][^\n]*" thunks "${symbols}")
+list(TRANSFORM thunks REPLACE "^ T " "")
 list(REMOVE_DUPLICATES thunks)
 list(SORT thunks)
 list(JOIN thunks "\n" names)

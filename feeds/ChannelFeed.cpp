@@ -5,7 +5,7 @@
 #include "app/MainDlg.h"
 #include "core/FeedRows.h"
 #include "feeds/ListFill.h"
-#include "feeds/UrlDownload.h"
+#include "feeds/net/UrlDownload.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ void CMainDlg::QueueChannelVideos(const std::string& strChannelId, unsigned nSwi
             const ChannelResult channel = strCopy.empty() ? ChannelResult() : FetchChannelRows(job, strChannelId, strCopy);
             return [channel](CMainDlg& dlg) {
                 ReplaceRows(dlg.m_listChannel, channel.rows,
-                            {&dlg.m_arrChannelTitle, &dlg.m_arrChannelTime, &dlg.m_arrChannelRatings,
-                             &dlg.m_arrChannelViews, &dlg.m_arrChannelUrl});
+                            {&dlg.m_sections.m_arrChannelTitle, &dlg.m_sections.m_arrChannelTime, &dlg.m_sections.m_arrChannelRatings,
+                             &dlg.m_sections.m_arrChannelViews, &dlg.m_sections.m_arrChannelUrl});
                 // The box is shown from its own message, after this result
                 // is in place and outside whatever runs the results.
                 if (channel.bNoResponse) dlg.PostMessage(WM_NO_RESPONSE);

@@ -2,7 +2,7 @@
 #include "app/MainDlg.h"
 #include "core/TextRules.h"
 #include "feeds/FeedText.h"
-#include "feeds/VendorUrls.h"
+#include "feeds/net/VendorUrls.h"
 #include "framework/TextConvert.h"
 
 void CMainDlg::SendAnalyticsPing(CString strUrl)

@@ -1,7 +1,7 @@
 #include "feeds/FeedWork.h"
 
 #include "BuildConfig.h"
-#include "feeds/AnalyticsPing.h"
+#include "feeds/net/AnalyticsPing.h"
 
 bool CFeedJob::Superseded() const
 {

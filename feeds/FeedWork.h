@@ -20,8 +20,8 @@
 #include <string>
 
 #include "core/Tickets.h"
-#include "feeds/CancelEvent.h"
-#include "feeds/XmlFetch.h"
+#include "feeds/net/CancelEvent.h"
+#include "feeds/net/XmlFetch.h"
 #include "framework/WindowTasks.h"
 #include "framework/WorkQueue.h"
 

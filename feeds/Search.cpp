@@ -48,22 +48,22 @@ std::vector<core::Row> FetchTweetRows(const CFeedJob& job, const std::string& st
 void CMainDlg::OnSearch()
 {
     SendCount("search");
-    m_strKeyword = m_editSearch.GetWindowText();
-    if (m_strKeyword.IsEmpty()) {
+    m_sections.m_strKeyword = m_editSearch.GetWindowText();
+    if (m_sections.m_strKeyword.IsEmpty()) {
         // Nothing changes: the section on screen stays the current one.
         MessageBox(kTextEnterKeyword, kTextProductName, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (m_nSection != core::kSectionSearch) {
+    if (m_sections.m_nSection != core::kSectionSearch) {
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
-        m_nTab = 1;
+        m_sections.m_nTab = 1;
     }
     // The rebuilt strip selects the tab of the list that stays on screen.
     ShowSearchTabs();
-    LoadVideoSearch(m_strKeyword);
-    LoadTweetSearch(m_strKeyword);
-    m_nSection = core::kSectionSearch;
+    LoadVideoSearch(m_sections.m_strKeyword);
+    LoadTweetSearch(m_sections.m_strKeyword);
+    m_sections.m_nSection = core::kSectionSearch;
 }
 
 void CMainDlg::LoadVideoSearch(CString strKeyword)
@@ -84,8 +84,8 @@ void CMainDlg::QueueVideoSearch(const std::optional<std::string>& term, unsigned
             if (job.Superseded()) return nullptr;
             auto rows = FetchVideoRows(job, term ? *term : job.TopKeyword());
             return [rows = std::move(rows)](CMainDlg& dlg) {
-                ReplaceRows(dlg.m_listVideo, rows, {&dlg.m_arrVideoTitle, &dlg.m_arrVideoSeconds, &dlg.m_arrVideoDate,
-                                                    &dlg.m_arrVideoViews, &dlg.m_arrVideoUrl});
+                ReplaceRows(dlg.m_listVideo, rows, {&dlg.m_sections.m_arrVideoTitle, &dlg.m_sections.m_arrVideoSeconds, &dlg.m_sections.m_arrVideoDate,
+                                                    &dlg.m_sections.m_arrVideoViews, &dlg.m_sections.m_arrVideoUrl});
             };
         },
         nSwitch);
@@ -100,7 +100,7 @@ void CMainDlg::QueueTweetSearch(const std::optional<std::string>& term, unsigned
             auto rows = FetchTweetRows(job, term ? *term : job.TopKeyword());
             return [rows = std::move(rows)](CMainDlg& dlg) {
                 ReplaceRows(dlg.m_listTweet, rows,
-                            {&dlg.m_arrTweetTitle, &dlg.m_arrTweetName, &dlg.m_arrTweetDate, &dlg.m_arrTweetUri});
+                            {&dlg.m_sections.m_arrTweetTitle, &dlg.m_sections.m_arrTweetName, &dlg.m_sections.m_arrTweetDate, &dlg.m_sections.m_arrTweetUri});
             };
         },
         nSwitch);

@@ -37,8 +37,8 @@ void CMainDlg::QueueSearchRank(unsigned nSwitch)
 
 void CMainDlg::ShowRankPrompt(const std::string& strTerm)
 {
-    m_strTopKeyword = CString(strTerm);
-    if (m_editSearch.GetWindowText() != m_strPromptShown) return;
-    m_strPromptShown = CString(kRankPrompt) + m_strTopKeyword;
-    m_editSearch.SetWindowText(m_strPromptShown);
+    m_sections.m_strTopKeyword = CString(strTerm);
+    if (m_editSearch.GetWindowText() != m_sections.m_strPromptShown) return;
+    m_sections.m_strPromptShown = CString(kRankPrompt) + m_sections.m_strTopKeyword;
+    m_editSearch.SetWindowText(m_sections.m_strPromptShown);
 }

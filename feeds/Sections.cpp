@@ -48,7 +48,7 @@ void CMainDlg::InitLists()
 
 void CMainDlg::StartSection(int nSection, const char* pszEvent)
 {
-    m_nSection = nSection;
+    m_sections.m_nSection = nSection;
     SendCount(pszEvent);
     SwitchSection();
 }
@@ -113,7 +113,7 @@ void CMainDlg::ShowSearchTabs()
     m_tab.DeleteAllItems();
     m_tab.InsertItem(0, kTabVideoResults);
     m_tab.InsertItem(1, kTabTweetResults);
-    m_tab.SetCurSel(m_nTab == 2 ? 1 : 0);
+    m_tab.SetCurSel(m_sections.m_nTab == 2 ? 1 : 0);
 }
 
 void CMainDlg::SwitchSection()
@@ -121,12 +121,12 @@ void CMainDlg::SwitchSection()
     // The window shows the section at once; its feeds follow on the worker,
     // each step skipped there once a newer switch has been asked for.
     const unsigned nSwitch = m_feeds.BeginSwitch();
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
         SetSectionPictures(core::kSectionSearch);
         ShowTransport(SW_SHOW);
         ShowOnlyList(&m_listVideo);
-        m_nTab = 1;
+        m_sections.m_nTab = 1;
         ShowSearchTabs();
         QueueSearchRank(nSwitch);
         QueueVideoSearch(std::nullopt, nSwitch);
@@ -165,14 +165,14 @@ void CMainDlg::OnSelchangeTab(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     const int index = m_tab.GetCurSel();
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
         if (index == 0) {
-            m_nTab = 1;
+            m_sections.m_nTab = 1;
             ShowOnlyList(&m_listVideo);
             ShowTransport(SW_SHOW);
         } else if (index == 1) {
-            m_nTab = 2;
+            m_sections.m_nTab = 2;
             ShowOnlyList(&m_listTweet);
             ShowTransport(SW_HIDE);
         }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <mutex>
 
+#include "framework/Handles.h"
+
 namespace {
 
 std::mutex g_lock;
@@ -64,12 +66,11 @@ void LogDiagnostic(const std::string& strWhat)
     }
     // Opened for each line and shared, so another copy of the program (an
     // updater's restart) can write too, and nothing stays open.
-    const HANDLE hFile = ::CreateFileA(g_strPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) return;
+    const CFileHandle file(::CreateFileA(g_strPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     DWORD dwWritten = 0;
-    ::WriteFile(hFile, strLine.data(), static_cast<DWORD>(strLine.size()), &dwWritten, nullptr);
-    ::CloseHandle(hFile);
+    ::WriteFile(file.Get(), strLine.data(), static_cast<DWORD>(strLine.size()), &dwWritten, nullptr);
 }
 
 std::string DiagnosticLogPath()

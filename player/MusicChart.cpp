@@ -36,8 +36,8 @@ void CMainDlg::QueueMusicChart(unsigned nSwitch)
 void CMainDlg::ShowMusicChart(const std::vector<std::vector<std::string>>& columns)
 {
     m_listMusic.DeleteAllItems();
-    CStringArray* arrays[kMusicColumns] = {&m_arrMusicTitle, &m_arrMusicTime,  &m_arrMusicName,
-                                           &m_arrMusicAlbum, &m_arrMusicGenre, &m_arrMusicId};
+    CStringArray* arrays[kMusicColumns] = {&m_playList.m_arrMusicTitle, &m_playList.m_arrMusicTime,  &m_playList.m_arrMusicName,
+                                           &m_playList.m_arrMusicAlbum, &m_playList.m_arrMusicGenre, &m_playList.m_arrMusicId};
     for (size_t i = 0; i < kMusicColumns; ++i) {
         arrays[i]->RemoveAll();
         for (const std::string& text : columns[i]) arrays[i]->Add(CString(text));

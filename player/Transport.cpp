@@ -10,8 +10,7 @@
 #include "app/AppTexts.h"
 #include "app/MainDlg.h"
 #include "core/Section.h"
-#include "app/Settings.h"
-#include "core/MusicClock.h"
+#include "app/shared/Settings.h"
 #include "core/PlayMode.h"
 #include "core/TextRules.h"
 #include "core/WebLink.h"
@@ -69,16 +68,10 @@ void CMainDlg::PlayMusic(int nIndex)
 {
     if (!RowExists(m_listMusic, nIndex, kMusicAddressColumn)) return;
     SelectRow(m_listMusic, nIndex);
-    m_strNowTitle = m_listMusic.GetItemText(nIndex, 0);
-    m_strNowDuration = m_listMusic.GetItemText(nIndex, 1);
-    m_strNowArtist = m_listMusic.GetItemText(nIndex, 2);
-    m_strNowUrl = m_listMusic.GetItemText(nIndex, kMusicAddressColumn);
-    m_browser.Navigate(m_strNowUrl);
-    m_strNowTitle = CString(core::TextAfterFirstOccurrence(m_strNowTitle.Str(), ". "));
-    SetWindowText(core::NowPlayingCaption(m_strNowTitle.Str(), m_strNowArtist.Str(), "00:00", m_strNowDuration.Str())
-                      .c_str());
-    m_nPlaySeconds = 1;
-    m_nPlayMinutes = 0;
+    m_playList.Start(m_listMusic.GetItemText(nIndex, 0), m_listMusic.GetItemText(nIndex, 1),
+                     m_listMusic.GetItemText(nIndex, 2), m_listMusic.GetItemText(nIndex, kMusicAddressColumn));
+    m_browser.Navigate(m_playList.m_strNowUrl);
+    SetWindowText(m_playList.Caption("00:00").c_str());
     SetTimer(kMusicTimer, 1000);
 }
 
@@ -88,13 +81,11 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
         Default();
         return;
     }
-    const std::string elapsed = core::AdvanceMusicClock(m_nPlaySeconds, m_nPlayMinutes);
-    SetWindowText(
-        core::NowPlayingCaption(m_strNowTitle.Str(), m_strNowArtist.Str(), elapsed, m_strNowDuration.Str()).c_str());
-    if (elapsed == m_strNowDuration.Str()) {
+    std::string elapsed;
+    const bool bEnded = m_playList.Tick(elapsed);
+    SetWindowText(m_playList.Caption(elapsed).c_str());
+    if (bEnded) {
         KillTimer(kMusicTimer);
-        m_nPlaySeconds = 1;
-        m_nPlayMinutes = 0;
         SetWindowText(kTextProductName);
         const core::PlayMode mode = ReadPlayMode();
         int nDraw = 0;
@@ -102,8 +93,9 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
             std::srand(static_cast<unsigned>(std::time(nullptr)));
             nDraw = std::rand();
         }
-        const int nNext = core::RowAfterTrackEnd(mode, m_nMusicIndex, m_listMusic.GetItemCount(), nDraw);
-        if (mode == core::PlayMode::Continuity && nNext >= 0) m_nMusicIndex = nNext;
+        int& nIndex = m_playList.m_nMusicIndex;
+        const int nNext = core::RowAfterTrackEnd(mode, nIndex, m_listMusic.GetItemCount(), nDraw);
+        if (mode == core::PlayMode::Continuity && nNext >= 0) nIndex = nNext;
         if (nNext >= 0) PlayMusic(nNext);
     }
     Default();
@@ -111,7 +103,7 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
 
 void CMainDlg::OnClickListVideo(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    m_nVideoIndex = ClickedRow(pNMHDR);
+    m_sections.m_nVideoIndex = ClickedRow(pNMHDR);
     *pResult = 0;
 }
 
@@ -124,34 +116,34 @@ void CMainDlg::ShowVideoRow(CListCtrl& list, int nRow)
 
 void CMainDlg::OnDblclkListVideo(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    m_nVideoIndex = ClickedRow(pNMHDR);
-    ShowVideoRow(m_listVideo, m_nVideoIndex);
+    m_sections.m_nVideoIndex = ClickedRow(pNMHDR);
+    ShowVideoRow(m_listVideo, m_sections.m_nVideoIndex);
     *pResult = 0;
 }
 
 void CMainDlg::OnClickListChannel(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    m_nChannelIndex = ClickedRow(pNMHDR);
+    m_sections.m_nChannelIndex = ClickedRow(pNMHDR);
     *pResult = 0;
 }
 
 void CMainDlg::OnDblclkListChannel(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    m_nChannelIndex = ClickedRow(pNMHDR);
-    ShowVideoRow(m_listChannel, m_nChannelIndex);
+    m_sections.m_nChannelIndex = ClickedRow(pNMHDR);
+    ShowVideoRow(m_listChannel, m_sections.m_nChannelIndex);
     *pResult = 0;
 }
 
 void CMainDlg::OnClickListMusic(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    m_nMusicIndex = ClickedRow(pNMHDR);
+    m_playList.m_nMusicIndex = ClickedRow(pNMHDR);
     *pResult = 0;
 }
 
 void CMainDlg::OnDblclkListMusic(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    m_nMusicIndex = ClickedRow(pNMHDR);
-    PlayMusic(m_nMusicIndex);
+    m_playList.m_nMusicIndex = ClickedRow(pNMHDR);
+    PlayMusic(m_playList.m_nMusicIndex);
     *pResult = 0;
 }
 
@@ -172,15 +164,15 @@ void CMainDlg::OnDblclkListHumor(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CMainDlg::OnPlay()
 {
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
-        ShowVideoRow(m_listVideo, m_nVideoIndex);
+        ShowVideoRow(m_listVideo, m_sections.m_nVideoIndex);
         break;
     case core::kSectionChannel:
-        ShowVideoRow(m_listChannel, m_nChannelIndex);
+        ShowVideoRow(m_listChannel, m_sections.m_nChannelIndex);
         break;
     case core::kSectionMusic:
-        PlayMusic(m_nMusicIndex);
+        PlayMusic(m_playList.m_nMusicIndex);
         break;
     default:
         break;
@@ -189,15 +181,14 @@ void CMainDlg::OnPlay()
 
 void CMainDlg::OnStop()
 {
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
     case core::kSectionChannel:
         DestroyOwned(m_pVideoDlg);
         break;
     case core::kSectionMusic:
         KillTimer(kMusicTimer);
-        m_nPlaySeconds = 1;
-        m_nPlayMinutes = 0;
+        m_playList.ResetClock();
         m_browser.Navigate("about:blank");
         SetWindowText(kTextProductName);
         break;
@@ -217,21 +208,21 @@ void CMainDlg::StepVideo(CListCtrl& list, int& nIndex, int nNewIndex)
 void CMainDlg::StepMusic(int nNewIndex)
 {
     if (nNewIndex < 0) return;
-    m_nMusicIndex = nNewIndex;
-    PlayMusic(m_nMusicIndex);
+    m_playList.m_nMusicIndex = nNewIndex;
+    PlayMusic(m_playList.m_nMusicIndex);
 }
 
 void CMainDlg::OnPrev()
 {
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
-        StepVideo(m_listVideo, m_nVideoIndex, core::PrevRow(m_nVideoIndex, m_listVideo.GetItemCount()));
+        StepVideo(m_listVideo, m_sections.m_nVideoIndex, core::PrevRow(m_sections.m_nVideoIndex, m_listVideo.GetItemCount()));
         break;
     case core::kSectionChannel:
-        StepVideo(m_listChannel, m_nChannelIndex, core::PrevRow(m_nChannelIndex, m_listChannel.GetItemCount()));
+        StepVideo(m_listChannel, m_sections.m_nChannelIndex, core::PrevRow(m_sections.m_nChannelIndex, m_listChannel.GetItemCount()));
         break;
     case core::kSectionMusic:
-        StepMusic(core::PrevRow(m_nMusicIndex, m_listMusic.GetItemCount()));
+        StepMusic(core::PrevRow(m_playList.m_nMusicIndex, m_listMusic.GetItemCount()));
         break;
     default:
         break;
@@ -240,15 +231,15 @@ void CMainDlg::OnPrev()
 
 void CMainDlg::OnNext()
 {
-    switch (m_nSection) {
+    switch (m_sections.m_nSection) {
     case core::kSectionSearch:
-        StepVideo(m_listVideo, m_nVideoIndex, core::NextRow(m_nVideoIndex, m_listVideo.GetItemCount()));
+        StepVideo(m_listVideo, m_sections.m_nVideoIndex, core::NextRow(m_sections.m_nVideoIndex, m_listVideo.GetItemCount()));
         break;
     case core::kSectionChannel:
-        StepVideo(m_listChannel, m_nChannelIndex, core::NextRow(m_nChannelIndex, m_listChannel.GetItemCount()));
+        StepVideo(m_listChannel, m_sections.m_nChannelIndex, core::NextRow(m_sections.m_nChannelIndex, m_listChannel.GetItemCount()));
         break;
     case core::kSectionMusic:
-        StepMusic(core::NextRow(m_nMusicIndex, m_listMusic.GetItemCount()));
+        StepMusic(core::NextRow(m_playList.m_nMusicIndex, m_listMusic.GetItemCount()));
         break;
     default:
         break;

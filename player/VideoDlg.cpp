@@ -1,9 +1,9 @@
 #include "player/VideoDlg.h"
 
-#include "app/Settings.h"
+#include "app/shared/Settings.h"
 #include "core/Geometry.h"
 #include "framework/WinApp.h"
-#include "player/KeyFilter.h"
+#include "framework/KeyFilter.h"
 #include "res/resource.h"
 
 CVideoDlg::CVideoDlg(CWnd* pParent) : CDialog(IDD_VIDEO, pParent)

@@ -5,7 +5,7 @@
 // demand; the close box destroys it at once, which stops the video.
 
 #include "framework/Dialog.h"
-#include "player/WebBrowser2.h"
+#include "player/browser/WebBrowser2.h"
 
 class CVideoDlg : public CDialog {
 public:

@@ -1,10 +1,10 @@
 #include "settings/SettingsDlg.h"
 
 #include "app/AppTexts.h"
-#include "app/Settings.h"
+#include "app/shared/Settings.h"
 #include "core/PlayMode.h"
 #include "framework/WinApp.h"
-#include "player/KeyFilter.h"
+#include "framework/KeyFilter.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "core/Geometry.h"
 #include "framework/WinApp.h"
-#include "player/KeyFilter.h"
+#include "framework/KeyFilter.h"
 #include "res/resource.h"
 
 CPromotionDlg::CPromotionDlg(UINT nIDTemplate, UINT nIDBrowser) : CDialog(nIDTemplate), m_nIDBrowser(nIDBrowser)

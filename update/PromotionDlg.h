@@ -6,7 +6,7 @@
 // check, and destroys it when it goes itself.
 
 #include "framework/Dialog.h"
-#include "player/WebBrowser2.h"
+#include "player/browser/WebBrowser2.h"
 
 class CPromotionDlg : public CDialog {
 public:

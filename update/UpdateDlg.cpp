@@ -2,11 +2,11 @@
 
 #include "BuildConfig.h"
 #include "core/UpdateStatement.h"
-#include "feeds/CancelEvent.h"
-#include "feeds/VerifiedDownload.h"
+#include "feeds/net/CancelEvent.h"
+#include "update/engine/VerifiedDownload.h"
 #include "framework/PostTarget.h"
 #include "framework/WinApp.h"
-#include "player/KeyFilter.h"
+#include "framework/KeyFilter.h"
 #include "res/resource.h"
 #include "update/DownloadProgress.h"
 

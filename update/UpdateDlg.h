@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "feeds/UpdateLock.h"
+#include "update/engine/UpdateLock.h"
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
 #include "framework/Thread.h"

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "BuildConfig.h"
-#include "feeds/InternetHandle.h"
+#include "feeds/net/InternetHandle.h"
 #include "res/resource.h"
 
 namespace {

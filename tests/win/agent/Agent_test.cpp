@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "app/Registry.h"
+#include "app/shared/Registry.h"
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"

@@ -4,5 +4,5 @@
 stel7_wine_test(agent_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/Agent_test.cpp
-    LIBS stel7settings)
+    LIBS stel7shared)
 add_dependencies(agent_tests stel7agent start_recorder update_site)

@@ -28,8 +28,8 @@ TEST_F(FaultsTest, SearchFromAnotherSectionShowsTheVideoResultsWithTheirTab)
     Press(IDC_BTN_SEARCH);
     EXPECT_TRUE(Dlg().m_listVideo.IsWindowVisible());
     EXPECT_EQ(0, Dlg().m_tab.GetCurSel());
-    EXPECT_EQ(1, Dlg().m_nTab);
-    EXPECT_EQ(1, Dlg().m_nSection);
+    EXPECT_EQ(1, Dlg().m_sections.m_nTab);
+    EXPECT_EQ(1, Dlg().m_sections.m_nSection);
     EXPECT_EQ(2, Dlg().m_tab.GetItemCount());
 }
 
@@ -47,7 +47,7 @@ TEST_F(FaultsTest, EmptySearchAsksForATermAndChangesNothing)
     ASSERT_EQ(1u, RecordedBoxes().size());
     EXPECT_EQ("검색어를 입력해주세요.", RecordedBoxes()[0].text);
     EXPECT_EQ(rowsBefore, Dlg().m_listVideo.GetItemCount());
-    EXPECT_EQ(3, Dlg().m_nSection);
+    EXPECT_EQ(3, Dlg().m_sections.m_nSection);
     EXPECT_TRUE(Dlg().m_listMusic.IsWindowVisible());
     // The music section's tab still reloads the chart.
     ASSERT_TRUE(StandIn::ClearLog());

@@ -33,7 +33,7 @@ TEST_F(HangingStartUpTest, WindowShowsAndAnswersItsTrayIcon)
     EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !dlg.IsWindowVisible(); }, 5000));
-    dlg.SendMessage(28000, IDI_MAIN, WM_LBUTTONDOWN);
+    dlg.SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_EQ(0, dlg.m_listVideo.GetItemCount());
 }
@@ -105,7 +105,7 @@ TEST_F(RankTest, RankWithoutAFirstPlaceKeepsTheTermAndThePrompt)
     ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
     Dlg().LoadSearchRank();
     ASSERT_TRUE(WaitForLoads());
-    EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword);
+    EXPECT_EQ(CString("캠핑"), Dlg().m_sections.m_strTopKeyword);
     EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
 }
 
@@ -118,7 +118,7 @@ TEST_F(RankTest, TypedTextStaysWhateverTheRankSays)
         Dlg().m_editSearch.SetWindowText("사용자 입력");
         Dlg().LoadSearchRank();
         ASSERT_TRUE(WaitForLoads());
-        EXPECT_EQ(CString("캠핑"), Dlg().m_strTopKeyword) << fault;
+        EXPECT_EQ(CString("캠핑"), Dlg().m_sections.m_strTopKeyword) << fault;
         EXPECT_EQ(CString("사용자 입력"), Dlg().m_editSearch.GetWindowText()) << fault;
     }
     EXPECT_TRUE(RecordedBoxes().empty());

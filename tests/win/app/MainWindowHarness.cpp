@@ -130,7 +130,7 @@ void OpenedMainWindowTest::SetUp()
     ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
     ASSERT_TRUE(WaitForLoads());
     // The search box as the program last wrote it: nothing typed.
-    Dlg().m_editSearch.SetWindowText(Dlg().m_strPromptShown);
+    Dlg().m_editSearch.SetWindowText(Dlg().m_sections.m_strPromptShown);
     ClearRecordedBoxes();
     ASSERT_TRUE(StandIn::ClearLog());
 }

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/MainDlg.h"
-#include "app/Registry.h"
+#include "app/shared/Registry.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/win/support/Pump.h"

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Registry.h"
+#include "app/shared/Registry.h"
 #include "res/resource.h"
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/Pump.h"

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "app/MainDlg.h"
 #include "tests/win/app/ProgramDriver.h"
 
 namespace {
@@ -238,7 +239,7 @@ TEST_F(ProgramTest, CloseBoxHidesTheWindowAndALeftPressOnTheTrayIconRestoresIt)
 {
     ::PostMessageA(s_hMain, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([] { return !::IsWindowVisible(s_hMain); }, 10000));
-    ::PostMessageA(s_hMain, 28000, IDI_MAIN, WM_LBUTTONDOWN);
+    ::PostMessageA(s_hMain, WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(PumpUntil([] { return ::IsWindowVisible(s_hMain) != FALSE; }, 10000));
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/Registry.h"
+#include "app/shared/Registry.h"
 
 namespace {
 

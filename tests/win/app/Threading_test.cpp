@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/ExitRequest.h"
+#include "app/shared/ExitRequest.h"
 #include "tests/win/support/ModalDriver.h"
 
 namespace {
@@ -191,10 +191,10 @@ TEST_F(StartUpTest, TypedTextStaysWhileTheStartUpSearchesTheRankTerm)
     dlg.m_editSearch.SetWindowText("내가 쓰던 글");
     ASSERT_TRUE(Settled());
     EXPECT_EQ(CString("내가 쓰던 글"), dlg.m_editSearch.GetWindowText());
-    ASSERT_FALSE(dlg.m_strTopKeyword.IsEmpty());
+    ASSERT_FALSE(dlg.m_sections.m_strTopKeyword.IsEmpty());
     const std::vector<std::string> videos = StandIn::Log("GET /feeds/api/videos");
     ASSERT_EQ(1u, videos.size());
-    EXPECT_NE(std::string::npos, videos[0].find("q=" + std::string(dlg.EncodeKeyword(dlg.m_strTopKeyword).Str())));
+    EXPECT_NE(std::string::npos, videos[0].find("q=" + std::string(dlg.EncodeKeyword(dlg.m_sections.m_strTopKeyword).Str())));
 }
 
 // An update check asked for while the start-up's silent one still runs is

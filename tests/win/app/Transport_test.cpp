@@ -65,7 +65,7 @@ TEST_F(TransportTest, DoubleClickedTrackPlaysWithItsClockInTheCaption)
 {
     LoadChart("music_short.xml", 3);
     Notify(IDC_LIST_MUSIC, NM_DBLCLK, 1);
-    EXPECT_EQ(1, Dlg().m_nMusicIndex);
+    EXPECT_EQ(1, Dlg().m_playList.m_nMusicIndex);
     EXPECT_EQ("스텔론 - 둘째곡 - 가수나(00:00/00:03)", Caption());
     Tick();
     EXPECT_EQ("스텔론 - 둘째곡 - 가수나(00:01/00:03)", Caption());
@@ -75,11 +75,11 @@ TEST_F(TransportTest, DoubleClickedTrackPlaysWithItsClockInTheCaption)
 TEST_F(TransportTest, PrevAndNextStepWithinTheChart)
 {
     LoadChart("music_short.xml", 3);
-    Dlg().m_nMusicIndex = 0;
+    Dlg().m_playList.m_nMusicIndex = 0;
     Press(IDC_BTN_PREV);
     EXPECT_EQ("스텔론", Caption()) << "nothing before the first track";
     for (int id : {IDC_BTN_NEXT, IDC_BTN_NEXT, IDC_BTN_NEXT, IDC_BTN_PREV}) Press(id);
-    EXPECT_EQ(1, Dlg().m_nMusicIndex);
+    EXPECT_EQ(1, Dlg().m_playList.m_nMusicIndex);
     EXPECT_EQ("스텔론 - 둘째곡 - 가수나(00:00/00:03)", Caption());
 }
 
@@ -111,7 +111,7 @@ TEST_F(TransportTest, OnlyRowsThatAreThereAndFilledPlay)
     ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_SEARCH));
     Notify(IDC_LIST_VIDEO, NM_DBLCLK, -1);
     const int nVideoRows = Dlg().m_listVideo.GetItemCount();
-    Dlg().m_nVideoIndex = nVideoRows;
+    Dlg().m_sections.m_nVideoIndex = nVideoRows;
     Press(IDC_BTN_PLAY);
     Dlg().m_listVideo.InsertItem(nVideoRows, "제목만 있는 줄");
     Press(IDC_BTN_PLAY);
@@ -192,11 +192,11 @@ TEST_F(TransportTest, ChannelButtonsStepThroughTheChannelsRows)
 {
     ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_CHANNEL));
     ASSERT_EQ(15, Dlg().m_listChannel.GetItemCount());
-    Dlg().m_nChannelIndex = 14;
+    Dlg().m_sections.m_nChannelIndex = 14;
     Press(IDC_BTN_NEXT);
     EXPECT_FALSE(VideoWindowOpen()) << "nothing after the last row";
     Press(IDC_BTN_PREV);
-    EXPECT_EQ(13, Dlg().m_nChannelIndex);
+    EXPECT_EQ(13, Dlg().m_sections.m_nChannelIndex);
     ASSERT_TRUE(VideoWindowOpen());
     EXPECT_EQ(TitleOf(Dlg().m_listChannel, 13), VideoTitle());
     Notify(IDC_LIST_CHANNEL, NM_DBLCLK, 3);

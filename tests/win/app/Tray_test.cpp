@@ -10,9 +10,17 @@
 
 namespace {
 
-const UINT kTrayMessage = 28000;
-
 using TrayTest = OpenedMainWindowTest;
+
+// The shell's record of the window's icon, as Shell_NotifyIcon names it.
+NOTIFYICONDATAA TrayIconData()
+{
+    NOTIFYICONDATAA nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = g_pMainDlg->m_hWnd;
+    nid.uID = IDI_MAIN;
+    return nid;
+}
 
 TEST_F(TrayTest, AboutCommandsAnswerWithTheProductBoxOverTheWindow)
 {
@@ -40,11 +48,11 @@ TEST_F(TrayTest, CloseBoxHidesTheWindowWithoutEndingIt)
 TEST_F(TrayTest, OnlyALeftPressOnOurIconRestoresTheWindow)
 {
     Dlg().SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN + 1, WM_LBUTTONDOWN);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDBLCLK);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_MOUSEMOVE);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN + 1, WM_LBUTTONDOWN);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDBLCLK);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_MOUSEMOVE);
     EXPECT_FALSE(Dlg().IsWindowVisible());
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_LBUTTONDOWN);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(Dlg().IsWindowVisible());
 }
 
@@ -82,7 +90,7 @@ TEST_F(TrayTest, RightPressOnOurIconOpensTheTrayMenuWithTheWindowInFront)
 {
     g_menu = {};
     const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 20, &ReadAndChooseAbout);
-    Dlg().SendMessage(kTrayMessage, IDI_MAIN, WM_RBUTTONDOWN);
+    Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_RBUTTONDOWN);
     ::KillTimer(nullptr, nTimer);
     EXPECT_EQ((std::vector<UINT>{ID_TRAY_OPEN, 0, ID_TRAY_UPDATE, 0, ID_TRAY_SETTINGS, ID_TRAY_ABOUT, 0, ID_TRAY_EXIT}),
               g_menu.items);
@@ -95,10 +103,7 @@ TEST_F(TrayTest, RightPressOnOurIconOpensTheTrayMenuWithTheWindowInFront)
 // A restarted shell has no icons: a fault once mended.
 TEST_F(TrayTest, IconIsAddedAgainWhenTheShellRestarts)
 {
-    NOTIFYICONDATAA nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = Dlg().m_hWnd;
-    nid.uID = IDI_MAIN;
+    NOTIFYICONDATAA nid = TrayIconData();
     ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
     ASSERT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
     Dlg().SendMessage(::RegisterWindowMessageA("TaskbarCreated"));
@@ -109,10 +114,7 @@ TEST_F(TrayTest, IconIsAddedAgainWhenTheShellRestarts)
 // end of the start-up it is there.
 TEST_F(TrayTest, IconIsThereOnceTheStartUpHasRun)
 {
-    NOTIFYICONDATAA nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = Dlg().m_hWnd;
-    nid.uID = IDI_MAIN;
+    NOTIFYICONDATAA nid = TrayIconData();
     EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
 }
 

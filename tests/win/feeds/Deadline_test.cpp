@@ -1,7 +1,7 @@
 // A process may end with a network call still blocked on a server that never
 // answers, and usage counts swallow every failure. (Each call giving up at the
 // deadline: the fault matrix.)
-#include "feeds/AnalyticsPing.h"
+#include "feeds/net/AnalyticsPing.h"
 
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"

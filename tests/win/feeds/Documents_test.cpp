@@ -1,8 +1,8 @@
 // The remote XML fetch and the download, against documents served by the
 // stand-in server.
-#include "feeds/XmlFetch.h"
+#include "feeds/net/XmlFetch.h"
 
-#include "feeds/UrlDownload.h"
+#include "feeds/net/UrlDownload.h"
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"
 

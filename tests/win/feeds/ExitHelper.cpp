@@ -3,9 +3,9 @@
 // call's thread still blocked. Exit code 0: the call came back as a failure.
 //   feeds_exit_helper fetch|ping|download URL
 
-#include "feeds/AnalyticsPing.h"
-#include "feeds/UrlDownload.h"
-#include "feeds/XmlFetch.h"
+#include "feeds/net/AnalyticsPing.h"
+#include "feeds/net/UrlDownload.h"
+#include "feeds/net/XmlFetch.h"
 
 #include <string>
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ExitRequest.h"
-#include "app/Registry.h"
+#include "app/shared/ExitRequest.h"
+#include "app/shared/Registry.h"
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"

@@ -2,5 +2,5 @@
 stel7_wine_test(installer_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/Installer_test.cpp
-    LIBS stel7settings shell32)
+    LIBS stel7shared shell32)
 add_dependencies(installer_tests installer)

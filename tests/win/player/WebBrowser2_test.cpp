@@ -1,10 +1,10 @@
 // The browser host with Wine's real WebBrowser control: it fills and follows
 // its placeholder, navigates to exactly the address given, and goes with its
 // window however that window goes.
-#include "player/WebBrowser2.h"
+#include "player/browser/WebBrowser2.h"
 
 #include "framework/Dialog.h"
-#include "player/BrowserSite.h"
+#include "player/browser/BrowserSite.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/support/StandInTest.h"
 

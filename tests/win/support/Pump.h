@@ -7,8 +7,6 @@
 
 #include <functional>
 
-// Handles messages for about `ms` milliseconds.
-void PumpFor(DWORD ms);
 // Handles messages until `done` holds or `timeoutMs` passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Handles every message posted to this thread before the call: what they do

@@ -2,7 +2,7 @@
 
 #include "BuildConfig.h"
 #include "core/TextRules.h"
-#include "feeds/InternetHandle.h"
+#include "feeds/net/InternetHandle.h"
 
 #include <windows.h>
 #include <wininet.h>

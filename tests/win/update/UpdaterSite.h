@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "core/UpdateStatement.h"
-#include "feeds/UpdateLock.h"
-#include "feeds/VerifiedDownload.h"
+#include "update/engine/UpdateLock.h"
+#include "update/engine/VerifiedDownload.h"
 #include "tests/win/support/ChildProcess.h"
 #include "tests/win/support/StandInTest.h"
 

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "feeds/CancelEvent.h"
+#include "feeds/net/CancelEvent.h"
 #include "tests/win/support/Pump.h"
 #include "tests/win/update/UpdaterSite.h"
 

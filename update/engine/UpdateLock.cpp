@@ -1,4 +1,4 @@
-#include "feeds/UpdateLock.h"
+#include "update/engine/UpdateLock.h"
 
 namespace {
 
@@ -9,22 +9,21 @@ constexpr const char kUpdateLockName[] = "stel7_update";
 CUpdateLock::~CUpdateLock()
 {
     Release();
-    if (m_hMutex) ::CloseHandle(m_hMutex);
 }
 
 void CUpdateLock::Release()
 {
-    if (m_bHeld) ::ReleaseMutex(m_hMutex);
+    if (m_bHeld) ::ReleaseMutex(m_mutex.Get());
     m_bHeld = false;
 }
 
 bool CUpdateLock::Take()
 {
     if (m_bHeld) return true;
-    if (!m_hMutex) m_hMutex = ::CreateMutexA(nullptr, FALSE, kUpdateLockName);
-    if (!m_hMutex) return false;
+    if (!m_mutex) m_mutex.Reset(::CreateMutexA(nullptr, FALSE, kUpdateLockName));
+    if (!m_mutex) return false;
     // An abandoned lock (its holder died) is ours all the same.
-    const DWORD result = ::WaitForSingleObject(m_hMutex, 0);
+    const DWORD result = ::WaitForSingleObject(m_mutex.Get(), 0);
     m_bHeld = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     return m_bHeld;
 }

@@ -1,4 +1,4 @@
-#include "player/BrowserSite.h"
+#include "player/browser/BrowserSite.h"
 
 #include <mshtmdid.h>
 
@@ -63,8 +63,8 @@ void CBrowserSite::SetPlace(const RECT& rc)
 void CBrowserSite::Close()
 {
     // Take every pointer out first: the calls below call back into the site.
-    Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace = std::move(m_inPlace);
-    Microsoft::WRL::ComPtr<IOleObject> object = std::move(m_object);
+    ComPtr<IOleInPlaceObject> inPlace = std::move(m_inPlace);
+    ComPtr<IOleObject> object = std::move(m_object);
     m_browser.Reset();
     if (inPlace) inPlace->InPlaceDeactivate();
     if (object) {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "feeds/ReplyLimits.h"
+#include "feeds/net/ReplyLimits.h"
 
 // Bytes received so far and the total (0 when the server sends no length).
 using DownloadProgress = std::function<void(unsigned long progress, unsigned long progressMax)>;

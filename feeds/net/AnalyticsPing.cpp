@@ -1,7 +1,7 @@
-#include "feeds/AnalyticsPing.h"
+#include "feeds/net/AnalyticsPing.h"
 
-#include "feeds/Deadline.h"
-#include "feeds/InternetHandle.h"
+#include "feeds/net/Deadline.h"
+#include "feeds/net/InternetHandle.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "app/shared/Settings.h"
 
-#include "app/Registry.h"
+#include "app/shared/Registry.h"
 #include "core/Flag.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "feeds/UpdateSignature.h"
+#include "update/engine/UpdateSignature.h"
 
 #include <windows.h>
 #include <wincrypt.h>

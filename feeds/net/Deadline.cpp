@@ -1,4 +1,4 @@
-#include "feeds/Deadline.h"
+#include "feeds/net/Deadline.h"
 
 #include <windows.h>
 
@@ -6,6 +6,8 @@
 #include <memory>
 #include <exception>
 #include <thread>
+
+#include "framework/Handles.h"
 
 namespace {
 
@@ -16,25 +18,20 @@ class Completion
 {
 public:
     Completion() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Completion()
-    {
-        if (event_)
-            CloseHandle(event_);
-    }
     Completion(const Completion&) = delete;
     Completion& operator=(const Completion&) = delete;
 
-    HANDLE Event() const { return event_; }
+    HANDLE Event() const { return event_.Get(); }
     bool Returned() const { return returned_.load(); }
 
     void Finish(bool returned)
     {
         returned_.store(returned);
-        SetEvent(event_);
+        SetEvent(event_.Get());
     }
 
 private:
-    HANDLE event_;
+    CKernelHandle event_;
     std::atomic<bool> returned_{false};
 };
 

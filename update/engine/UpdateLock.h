@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 class CUpdateLock {
 public:
     CUpdateLock() = default;
@@ -22,6 +24,6 @@ public:
     bool IsHeld() const { return m_bHeld; }
 
 private:
-    HANDLE m_hMutex = nullptr;
+    CKernelHandle m_mutex;
     bool m_bHeld = false;
 };

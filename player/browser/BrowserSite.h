@@ -18,7 +18,7 @@
 #include <exdisp.h>
 #include <ole2.h>
 
-#include <wrl/client.h>
+#include "framework/Handles.h"
 
 class CBrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
 public:
@@ -99,7 +99,7 @@ private:
 
     LONG m_cRef = 1;
     HWND m_hwndHost;
-    Microsoft::WRL::ComPtr<IOleObject> m_object;
-    Microsoft::WRL::ComPtr<IOleInPlaceObject> m_inPlace;
-    Microsoft::WRL::ComPtr<IWebBrowser2> m_browser;
+    ComPtr<IOleObject> m_object;
+    ComPtr<IOleInPlaceObject> m_inPlace;
+    ComPtr<IWebBrowser2> m_browser;
 };

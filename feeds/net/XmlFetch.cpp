@@ -1,11 +1,12 @@
-#include "feeds/XmlFetch.h"
+#include "feeds/net/XmlFetch.h"
 
 #include "framework/DiagnosticLog.h"
+#include "framework/Handles.h"
 #include "framework/TextConvert.h"
 
-#include "feeds/CappedRead.h"
-#include "feeds/Deadline.h"
-#include "feeds/ReplyLimits.h"
+#include "feeds/net/CappedRead.h"
+#include "feeds/net/Deadline.h"
+#include "feeds/net/ReplyLimits.h"
 
 #include <windows.h>
 #include <msxml2.h>
@@ -26,79 +27,6 @@ constexpr DWORD kAnyServer = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSC
 // the window's lists for minutes.
 constexpr long kMostElements = 10000;
 
-// Owns one interface pointer.
-template <typename T>
-class ComPtr
-{
-public:
-    ComPtr() = default;
-    ~ComPtr() { Reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    T* Get() const { return pointer_; }
-    T* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-    // For an out parameter; drops what was held before.
-    T** Out()
-    {
-        Reset();
-        return &pointer_;
-    }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-
-private:
-    void Reset()
-    {
-        if (pointer_)
-            pointer_->Release();
-        pointer_ = nullptr;
-    }
-
-    T* pointer_ = nullptr;
-};
-
-class Bstr
-{
-public:
-    Bstr() = default;
-    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    ~Bstr() { SysFreeString(text_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-
-    BSTR Get() const { return text_; }
-    BSTR* Out()
-    {
-        SysFreeString(text_);
-        text_ = nullptr;
-        return &text_;
-    }
-
-private:
-    BSTR text_ = nullptr;
-};
-
-// COM for the fetch thread, left again when the fetch ends.
-class Apartment
-{
-public:
-    Apartment() : entered_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~Apartment()
-    {
-        if (entered_)
-            CoUninitialize();
-    }
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
-
-    bool Entered() const { return entered_; }
-
-private:
-    bool entered_;
-};
-
 template <typename T>
 HRESULT CreateByProgId(const wchar_t* progId, REFIID iid, ComPtr<T>& object)
 {
@@ -106,16 +34,17 @@ HRESULT CreateByProgId(const wchar_t* progId, REFIID iid, ComPtr<T>& object)
     const HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr))
         return hr;
-    return CoCreateInstance(clsid, nullptr, kAnyServer, iid, object.OutVoid());
+    return CoCreateInstance(clsid, nullptr, kAnyServer, iid,
+                            reinterpret_cast<void**>(object.ReleaseAndGetAddressOf()));
 }
 
 // The text of a node; "" for no node or no text.
 std::string NodeText(IXMLDOMNode* node)
 {
-    Bstr text;
+    CBstr text;
     if (!node || node->get_text(text.Out()) != S_OK)
         return std::string();
-    return WideToCodePage(text.Get(), SysStringLen(text.Get()));
+    return WideToCodePage(text.Get(), text.Length());
 }
 
 // The element's text, or the text of its attribute-th attribute; "" when the
@@ -125,13 +54,13 @@ std::string ValueOf(IXMLDOMNode* element, int attribute)
     if (attribute < 0)
         return NodeText(element);
     ComPtr<IXMLDOMNamedNodeMap> attributes;
-    if (!element || element->get_attributes(attributes.Out()) != S_OK || !attributes)
+    if (!element || element->get_attributes(attributes.ReleaseAndGetAddressOf()) != S_OK || !attributes)
         return std::string();
     long count = 0;
     if (FAILED(attributes->get_length(&count)) || attribute >= count)
         return std::string();
     ComPtr<IXMLDOMNode> node;
-    if (attributes->get_item(attribute, node.Out()) != S_OK)
+    if (attributes->get_item(attribute, node.ReleaseAndGetAddressOf()) != S_OK)
         return std::string();
     return NodeText(node.Get());
 }
@@ -151,7 +80,7 @@ std::vector<std::string> ReadList(IXMLDOMNodeList* list, int attribute)
     for (long i = 0; i < length; ++i)
     {
         ComPtr<IXMLDOMNode> element;
-        if (list->get_item(i, element.Out()) != S_OK)
+        if (list->get_item(i, element.ReleaseAndGetAddressOf()) != S_OK)
             break;
         values.push_back(ValueOf(element.Get(), attribute));
     }
@@ -163,15 +92,15 @@ std::vector<std::string> ReadList(IXMLDOMNodeList* list, int attribute)
 // Windows; Wine's compares local names only, so that "yt:duration" finds
 // nothing and "title" also finds "media:title". XPath's name() behaves the
 // same on both. A tag that is no XML name (a quote in it) finds nothing.
-Bstr DescendantsNamed(const std::string& tag)
+CBstr DescendantsNamed(const std::string& tag)
 {
-    return Bstr(L"descendant::*[name()='" + CodePageToWide(tag) + L"']");
+    return CBstr(L"descendant::*[name()='" + CodePageToWide(tag) + L"']");
 }
 
 std::string FirstDescendantValue(IXMLDOMNode* record, const XmlReading& field)
 {
     ComPtr<IXMLDOMNode> first;
-    if (record->selectSingleNode(DescendantsNamed(field.tag).Get(), first.Out()) != S_OK)
+    if (record->selectSingleNode(DescendantsNamed(field.tag).Get(), first.ReleaseAndGetAddressOf()) != S_OK)
         return std::string();
     return ValueOf(first.Get(), field.attribute);
 }
@@ -183,7 +112,7 @@ std::vector<std::vector<std::string>> ReadRecords(IXMLDOMNodeList* list, const s
     for (long i = 0; i < length; ++i)
     {
         ComPtr<IXMLDOMNode> record;
-        if (list->get_item(i, record.Out()) != S_OK)
+        if (list->get_item(i, record.ReleaseAndGetAddressOf()) != S_OK)
             break;
         std::vector<std::string> cells;
         for (const XmlReading& field : fields)
@@ -198,7 +127,7 @@ void ReadDocument(IXMLDOMDocument2* document, const XmlRequest& request, XmlResu
     for (const XmlReading& reading : request.readings)
     {
         ComPtr<IXMLDOMNodeList> list;
-        if (document->selectNodes(DescendantsNamed(reading.tag).Get(), list.Out()) == S_OK)
+        if (document->selectNodes(DescendantsNamed(reading.tag).Get(), list.ReleaseAndGetAddressOf()) == S_OK)
             result.readings.push_back(ReadList(list.Get(), reading.attribute));
         else
             result.readings.emplace_back();
@@ -206,13 +135,13 @@ void ReadDocument(IXMLDOMDocument2* document, const XmlRequest& request, XmlResu
     if (request.recordTag.empty())
         return;
     ComPtr<IXMLDOMNodeList> list;
-    if (document->selectNodes(DescendantsNamed(request.recordTag).Get(), list.Out()) == S_OK)
+    if (document->selectNodes(DescendantsNamed(request.recordTag).Get(), list.ReleaseAndGetAddressOf()) == S_OK)
         result.records = ReadRecords(list.Get(), request.recordFields);
 }
 
 HRESULT SetDocumentProperty(IXMLDOMDocument2* document, const wchar_t* name, VARIANT value)
 {
-    const Bstr property(name);
+    const CBstr property(name);
     return document->setProperty(property.Get(), value);
 }
 
@@ -225,7 +154,7 @@ HRESULT CreateDocument(ComPtr<IXMLDOMDocument2>& document)
     HRESULT hr = CreateByProgId(L"Microsoft.XMLDOM", kIidXmlDomDocument2, document);
     if (FAILED(hr))
         return hr;
-    const Bstr xpath(L"XPath");
+    const CBstr xpath(L"XPath");
     VARIANT language;
     VariantInit(&language);
     language.vt = VT_BSTR;
@@ -293,7 +222,7 @@ XmlResult FetchOnThisThread(const XmlRequest& request, const std::atomic<bool>& 
     XmlResult result;
     result.requestFailed = true;
 
-    const Apartment apartment;
+    const CComApartment apartment;
     if (!apartment.Entered())
         return result;
     if (request.deleteCacheEntry)
@@ -316,7 +245,7 @@ XmlResult FetchOnThisThread(const XmlRequest& request, const std::atomic<bool>& 
     if (request.preserveWhiteSpace && FAILED(document->put_preserveWhiteSpace(VARIANT_TRUE)))
         return result;
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    const Bstr source(text);
+    const CBstr source(text);
     if (!source.Get() || FAILED(document->loadXML(source.Get(), &loaded)) || loaded != VARIANT_TRUE)
         return result;
     result.parsed = true;

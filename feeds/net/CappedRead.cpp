@@ -1,7 +1,7 @@
-#include "feeds/CappedRead.h"
+#include "feeds/net/CappedRead.h"
 
-#include "feeds/FileHandle.h"
-#include "feeds/HttpGet.h"
+#include "framework/Handles.h"
+#include "feeds/net/HttpGet.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -62,7 +62,7 @@ CappedReply ReadFromFile(const std::string& path, CReplyBuffer& buffer)
 {
     const CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.IsOpen()) return CappedReply();
+    if (!file.IsValid()) return CappedReply();
     std::vector<char> piece(kPiece);
     for (;;) {
         DWORD got = 0;

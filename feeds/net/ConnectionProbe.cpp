@@ -1,6 +1,6 @@
-#include "feeds/ConnectionProbe.h"
+#include "feeds/net/ConnectionProbe.h"
 
-#include "feeds/Deadline.h"
+#include "feeds/net/Deadline.h"
 
 #include <windows.h>
 #include <wininet.h>

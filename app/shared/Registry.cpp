@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "app/shared/Registry.h"
 
 #include <algorithm>
 #include <cstring>

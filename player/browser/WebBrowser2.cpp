@@ -1,11 +1,12 @@
-#include "player/WebBrowser2.h"
+#include "player/browser/WebBrowser2.h"
 
 #include <oleauto.h>
 
 #include <string>
 
+#include "framework/Handles.h"
 #include "framework/TextConvert.h"
-#include "player/BrowserSite.h"
+#include "player/browser/BrowserSite.h"
 
 namespace {
 
@@ -91,10 +92,10 @@ void CWebBrowser2::Navigate(const char* pszURL, VARIANT* pFlags, VARIANT* pTarge
     }
     if (!m_pSite || !pszURL) return;
     // Our own reference: the page may pump messages that destroy the window.
-    Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
+    ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
     if (!browser) return;
-    const BSTR url = ::SysAllocString(CodePageToWide(pszURL).c_str());
-    if (!url) return;
+    const CBstr url(CodePageToWide(pszURL));
+    if (!url.Get()) return;
     // Dispatch arguments go from the last to the first.
     VARIANT args[5];
     VARIANT* const optional[] = {pHeaders, pPostData, pTargetFrameName, pFlags};
@@ -105,20 +106,17 @@ void CWebBrowser2::Navigate(const char* pszURL, VARIANT* pFlags, VARIANT* pTarge
     }
     ::VariantInit(&args[4]);
     V_VT(&args[4]) = VT_BSTR;
-    V_BSTR(&args[4]) = url;
+    V_BSTR(&args[4]) = url.Get();
     DISPPARAMS params = {args, nullptr, 5, 0};
     browser->Invoke(kDispidNavigate, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
                     nullptr);
-    ::SysFreeString(url);
 }
 
 CString CWebBrowser2::GetLocationURL() const
 {
     if (!m_pSite) return CString();
-    Microsoft::WRL::ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
-    BSTR url = nullptr;
-    if (!browser || FAILED(browser->get_LocationURL(&url)) || !url) return CString();
-    const CString text(WideToCodePage(url, ::SysStringLen(url)));
-    ::SysFreeString(url);
-    return text;
+    ComPtr<IWebBrowser2> browser = m_pSite->GetBrowser();
+    CBstr url;
+    if (!browser || FAILED(browser->get_LocationURL(url.Out())) || !url.Get()) return CString();
+    return CString(WideToCodePage(url.Get(), url.Length()));
 }

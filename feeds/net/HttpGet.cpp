@@ -1,5 +1,6 @@
-#include "feeds/HttpGet.h"
+#include "feeds/net/HttpGet.h"
 
+#include "framework/Handles.h"
 #include "framework/TextConvert.h"
 
 #include <windows.h>
@@ -12,21 +13,13 @@ namespace {
 
 constexpr DWORD kPiece = 64 * 1024;
 
-class CHttpHandle {
-public:
-    explicit CHttpHandle(HINTERNET hHandle) : m_hHandle(hHandle) {}
-    ~CHttpHandle()
-    {
-        if (m_hHandle) ::WinHttpCloseHandle(m_hHandle);
-    }
-    CHttpHandle(const CHttpHandle&) = delete;
-    CHttpHandle& operator=(const CHttpHandle&) = delete;
-    HINTERNET Get() const { return m_hHandle; }
-    explicit operator bool() const { return m_hHandle != nullptr; }
-
-private:
-    HINTERNET m_hHandle;
+// Owns one WinHTTP handle (session, connection or request) and closes it.
+struct WinHttpHandleTraits {
+    using Type = HINTERNET;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type handle) { ::WinHttpCloseHandle(handle); }
 };
+using CHttpHandle = CUniqueHandle<WinHttpHandleTraits>;
 
 // A session through the proxy the user set in the Internet settings, as
 // WinInet's requests take it; automatic proxy scripts are not followed.

@@ -8,25 +8,23 @@
 
 #include <atomic>
 
+#include "framework/Handles.h"
+
 class CCancelEvent {
 public:
-    CCancelEvent() : m_hEvent(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    ~CCancelEvent()
-    {
-        if (m_hEvent) ::CloseHandle(m_hEvent);
-    }
+    CCancelEvent() : m_event(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
     CCancelEvent(const CCancelEvent&) = delete;
     CCancelEvent& operator=(const CCancelEvent&) = delete;
 
     void Set()
     {
         m_bSet = true;
-        if (m_hEvent) ::SetEvent(m_hEvent);
+        if (m_event) ::SetEvent(m_event.Get());
     }
     bool IsSet() const { return m_bSet; }
-    HANDLE Handle() const { return m_hEvent; }
+    HANDLE Handle() const { return m_event.Get(); }
 
 private:
-    HANDLE m_hEvent;
+    CKernelHandle m_event;
     std::atomic<bool> m_bSet{false};
 };

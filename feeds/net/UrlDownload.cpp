@@ -1,9 +1,9 @@
-#include "feeds/UrlDownload.h"
+#include "feeds/net/UrlDownload.h"
 
 #include "core/DownloadCheck.h"
-#include "feeds/Deadline.h"
-#include "feeds/FileHandle.h"
-#include "feeds/HttpGet.h"
+#include "feeds/net/Deadline.h"
+#include "framework/Handles.h"
+#include "feeds/net/HttpGet.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -45,7 +45,7 @@ void DownloadOnThisThread(const std::string& url, const std::string& part, const
 {
     const CFileHandle file(CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                        nullptr));
-    if (!file.IsOpen())
+    if (!file.IsValid())
         return;
     state.completed = HttpGet(url, state.reply, [&](const char* data, DWORD size) {
         // Nobody waits for an abandoned download: it ends here, on its own thread.

@@ -1,4 +1,4 @@
-#include "feeds/VerifiedDownload.h"
+#include "update/engine/VerifiedDownload.h"
 
 #include <shellapi.h>
 
@@ -9,8 +9,8 @@
 #include "core/UpdateStatement.h"
 #include "core/Version.h"
 #include "core/WebLink.h"
-#include "feeds/ReplyLimits.h"
-#include "feeds/UpdateSignature.h"
+#include "feeds/net/ReplyLimits.h"
+#include "update/engine/UpdateSignature.h"
 #include "framework/DiagnosticLog.h"
 
 namespace {
@@ -37,25 +37,16 @@ bool IsSignalled(HANDLE hEvent)
 // A waitable timer that is signalled once `ms` have passed; null when none can be made.
 class CAlarm {
 public:
-    explicit CAlarm(unsigned ms) : m_hTimer(::CreateWaitableTimerA(nullptr, TRUE, nullptr))
+    explicit CAlarm(unsigned ms) : m_timer(::CreateWaitableTimerA(nullptr, TRUE, nullptr))
     {
         LARGE_INTEGER due = {};
         due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in 100 ns
-        if (m_hTimer && !::SetWaitableTimer(m_hTimer, &due, 0, nullptr, nullptr, FALSE)) {
-            ::CloseHandle(m_hTimer);
-            m_hTimer = nullptr;
-        }
+        if (m_timer && !::SetWaitableTimer(m_timer.Get(), &due, 0, nullptr, nullptr, FALSE)) m_timer.Reset();
     }
-    ~CAlarm()
-    {
-        if (m_hTimer) ::CloseHandle(m_hTimer);
-    }
-    CAlarm(const CAlarm&) = delete;
-    CAlarm& operator=(const CAlarm&) = delete;
-    HANDLE Handle() const { return m_hTimer; }
+    HANDLE Handle() const { return m_timer.Get(); }
 
 private:
-    HANDLE m_hTimer;
+    CKernelHandle m_timer;
 };
 
 }  // namespace
@@ -72,7 +63,7 @@ CVerifiedDownload::~CVerifiedDownload()
 
 void CVerifiedDownload::Discard()
 {
-    m_held.Close();
+    m_held.Reset();
     if (!m_strDownloaded.empty()) ::DeleteFileA(m_strDownloaded.c_str());
     m_strDownloaded.clear();
 }
@@ -92,19 +83,21 @@ bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, H
     }
 
     // The file appears under the updater's name only complete; a running
-    // updater's file cannot be replaced, which fails the download.
+    // updater's file cannot be replaced, which fails the download. A cancel
+    // that comes as the download completes finds the file already in place:
+    // it is the download's own from the start, so that Discard removes it.
+    m_strDownloaded = strTarget;
     if (!DownloadUrlToFile(m_source.url, strTarget, idleMs, std::move(onProgress), cancel, kLongestUpdaterBytes) ||
         IsSignalled(cancel)) {
         LogDiagnostic("updater " + m_source.url + " refused: error status, cut short, over its length, or cancelled");
         Discard();
         return false;
     }
-    m_strDownloaded = strTarget;
     // From here until its process has started, nobody writes, replaces or
     // removes what is checked.
     m_held.Reset(::CreateFileA(strTarget.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    const bool isProgram = m_held.IsOpen() && core::StartsAsWindowsProgram(FirstTwoBytes(m_held.Get()));
+    const bool isProgram = m_held.IsValid() && core::StartsAsWindowsProgram(FirstTwoBytes(m_held.Get()));
     const std::string strStatement = isProgram && !m_strPublicKeyPem.empty()
                                          ? core::UpdateStatement(m_source.role, *build, FileSha256Hex(m_held.Get()))
                                          : std::string();
@@ -120,7 +113,7 @@ bool CVerifiedDownload::Download(unsigned idleMs, DownloadProgress onProgress, H
 
 bool CVerifiedDownload::Start(const CUpdateLock& lock)
 {
-    if (!m_held.IsOpen() || !lock.IsHeld()) return false;
+    if (!m_held.IsValid() || !lock.IsHeld()) return false;
     const HINSTANCE hResult = ::ShellExecuteA(nullptr, "open", TargetPath().c_str(), nullptr, FolderPath().c_str(),
                                               SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(hResult) <= kLastShellError) {
@@ -128,7 +121,7 @@ bool CVerifiedDownload::Start(const CUpdateLock& lock)
         return false;
     }
     // The updater runs from its file now: it is its own.
-    m_held.Close();
+    m_held.Reset();
     m_strDownloaded.clear();
     return true;
 }

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "UpdateKey.h"
-#include "feeds/FileHandle.h"
-#include "feeds/UpdateLock.h"
-#include "feeds/UrlDownload.h"
+#include "feeds/net/UrlDownload.h"
+#include "framework/Handles.h"
+#include "update/engine/UpdateLock.h"
 
 // What the update document says of one updater.
 struct UpdaterSource {
