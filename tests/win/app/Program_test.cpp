@@ -23,10 +23,16 @@ protected:
         if (!StandIn::Reset()) return;
         s_hMain = StartAndWaitForStartUp(*s_pProgram);
         s_startUp = StandIn::Log();
-        char prompt[256] = {};
-        ::GetDlgItemTextA(s_hMain, IDC_EDIT_SEARCH, prompt, sizeof(prompt));
-        s_strPrompt = prompt;
-        s_bListsFilled = Rows(s_hMain, IDC_LIST_VIDEO) > 0 && Rows(s_hMain, IDC_LIST_TWEET) > 0;
+        // The results reach the window after the last request has gone out.
+        const auto listsFilled = [] { return Rows(s_hMain, IDC_LIST_VIDEO) > 0 && Rows(s_hMain, IDC_LIST_TWEET) > 0; };
+        const auto prompt = [] {
+            char text[256] = {};
+            ::GetDlgItemTextA(s_hMain, IDC_EDIT_SEARCH, text, sizeof(text));
+            return std::string(text);
+        };
+        PumpUntil([&] { return s_hMain && listsFilled() && !prompt().empty(); }, 20000);
+        s_strPrompt = prompt();
+        s_bListsFilled = listsFilled();
     }
     static void TearDownTestSuite()
     {
