@@ -183,7 +183,7 @@ protected:
     // The shell's "TaskbarCreated" broadcast, sent when it (re)starts.
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     static const UINT s_nTaskbarCreated;
-    // An installer's request to end (see app/ExitRequest.h).
+    // An installer's request to end (see app/shared/ExitRequest.h).
     LRESULT OnExitRequest(WPARAM wParam, LPARAM lParam);
 
 private:
