@@ -2,7 +2,9 @@
 
 // CMainDlg: the main window of stel7 and the owner of everything the program
 // shows. Each feature adds its handlers and operations in its own folder
-// (feeds/, player/, update/, app/); the members below are their shared state.
+// (feeds/, player/, settings/, update/, app/). Its state is the controls and
+// owned parts: the skin (CSkin), where the feeds stand (CSectionState), the
+// play list (CPlayList) and the feed worker (CFeedWork).
 
 #include <optional>
 #include <string>
