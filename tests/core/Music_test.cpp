@@ -10,11 +10,12 @@ using namespace core;
 
 TEST(PlayMode, ParseOnlyTheExactWords)
 {
-    EXPECT_EQ(ParsePlayMode("loop"), PlayMode::Loop);
-    EXPECT_EQ(ParsePlayMode("continuity"), PlayMode::Continuity);
-    EXPECT_EQ(ParsePlayMode("random"), PlayMode::Random);
-    for (const char* other : {"none", "", "Loop", "loop ", "randomly"})
-        EXPECT_EQ(ParsePlayMode(other), PlayMode::None) << other;
+    const std::pair<const char*, PlayMode> cases[] = {
+        {"loop", PlayMode::Loop}, {"continuity", PlayMode::Continuity}, {"random", PlayMode::Random},
+        {"none", PlayMode::None}, {"", PlayMode::None}, {"Loop", PlayMode::None}, {"loop ", PlayMode::None},
+        {"randomly", PlayMode::None},
+    };
+    for (const auto& [text, mode] : cases) EXPECT_EQ(ParsePlayMode(text), mode) << text;
 }
 
 TEST(PlayMode, RowAfterTrackEnd)
@@ -50,7 +51,7 @@ TEST(PlayMode, PrevAndNextNeverWrap)
     }
 }
 
-TEST(MusicClock, CountsFromOneAndCarriesTheMinuteAndWrapsTheHour)
+TEST(MusicClock, CountsFromOneCarriesTheMinuteWrapsTheHourAndShowsInTheCaption)
 {
     // Each tick carries a full minute, shows the time, then moves one second on.
     const struct {
@@ -62,10 +63,7 @@ TEST(MusicClock, CountsFromOneAndCarriesTheMinuteAndWrapsTheHour)
         EXPECT_EQ(AdvanceMusicClock(seconds, minutes), c.shown);
         EXPECT_EQ(AdvanceMusicClock(seconds, minutes), c.next);
     }
-}
-
-TEST(MusicClock, CaptionIsCp949WithoutBlankBeforeTheCounter)
-{
+    // The caption is CP949 without a blank before the counter.
     EXPECT_EQ(NowPlayingCaption("사랑", "가수", "00:01", "03:45"), "스텔론 - 사랑 - 가수(00:01/03:45)");
     EXPECT_EQ(NowPlayingCaption("", "", "00:00", ""), "\xBD\xBA\xC5\xDA\xB7\xD0 -  - (00:00/)");
 }

@@ -18,10 +18,7 @@ TEST(SearchRank, TermWithoutItsMovementMark)
     };
     for (const auto& [text, term] : cases)
         EXPECT_EQ(TermFromRankText(text), term) << text;
-}
-
-TEST(SearchRank, LastRankTextWins)
-{
+    // The last rank text wins.
     EXPECT_EQ(core::TopTermFromRankTexts({}), std::nullopt);
     EXPECT_EQ(core::TopTermFromRankTexts({"firstnew0", "second+4"}), "second");
     EXPECT_EQ(core::TopTermFromRankTexts({"+5"}), "");

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-TEST(TicketsTest, OnlyTheNewestTicketOfATargetCounts)
+TEST(TicketsTest, OnlyTheNewestTicketOfAKnownTargetCounts)
 {
     core::Tickets tickets(3);
     const unsigned first = tickets.Take(1);
@@ -17,15 +15,9 @@ TEST(TicketsTest, OnlyTheNewestTicketOfATargetCounts)
     EXPECT_TRUE(tickets.IsNewest(2, other));
     // Another target's ticket is never this target's.
     EXPECT_FALSE(tickets.IsNewest(2, second));
-}
-
-TEST(TicketsTest, NoTicketAndUnknownTargetsNeverCount)
-{
-    core::Tickets tickets(2);
+    // No ticket and unknown targets never count.
     EXPECT_FALSE(tickets.IsNewest(0, 0));
-    EXPECT_EQ(0u, tickets.Take(2));
-    EXPECT_FALSE(tickets.IsNewest(2, 0));
+    EXPECT_EQ(0u, tickets.Take(3));
+    EXPECT_FALSE(tickets.IsNewest(3, 0));
     EXPECT_FALSE(tickets.IsNewest(5, tickets.Take(0)));
 }
-
-}  // namespace

@@ -2,45 +2,22 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct Case {
-    const char *installed, *announced;
-    bool newer;
-};
-
-TEST(Version, OnlyAStrictlyHigherAnnouncedBuildIsNewer)
-{
-    const Case cases[] = {
-        {"", "195", true}, {"194", "194", false}, {"200", "100", false}, {"194", "", false}, {"-1", "0", true},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(core::IsNewerBuild(c.installed, c.announced), c.newer) << c.installed << " / " << c.announced;
-}
-
 // The signature covers the number in one spelling; any other announces nothing.
-TEST(Version, AnAnnouncementInAnotherSpellingAnnouncesNoBuild)
-{
-    const Case cases[] = {
-        {"194", "195abc", false}, {"194", "0195", false}, {"194", "+195", false},
-        {"194", "-195", false},   {"194", " 195", false}, {"195", "195.9", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(core::IsNewerBuild(c.installed, c.announced), c.newer) << c.installed << " / " << c.announced;
-}
-
 // An announcement past the int range is no build; an installed text past it
 // reads as the range's end. Wrapped, 2^31 would be the lowest build and
 // 2^32 + 194 the installed one.
-TEST(Version, NumbersPastTheIntRangeNeverWrap)
+TEST(Version, OnlyAStrictlyHigherAnnouncedBuildInItsOneSpellingIsNewer)
 {
-    const Case cases[] = {
-        {"194", "2147483647", true},          {"194", "2147483648", false},
-        {"194", "4294967490", false},         {"99999999999999999999", "2147483647", false},
+    const struct {
+        const char *installed, *announced;
+        bool newer;
+    } cases[] = {
+        {"", "195", true},         {"194", "194", false},       {"200", "100", false},      {"194", "", false},
+        {"-1", "0", true},         {"194", "195abc", false},    {"194", "0195", false},     {"194", "+195", false},
+        {"194", "-195", false},    {"194", " 195", false},      {"195", "195.9", false},    {"194", "2147483647", true},
+        {"194", "2147483648", false}, {"194", "4294967490", false}, {"99999999999999999999", "2147483647", false},
         {"-99999999999", "0", true},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(core::IsNewerBuild(c.installed, c.announced), c.newer) << c.installed << " / " << c.announced;
 }
-
-}  // namespace

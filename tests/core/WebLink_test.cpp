@@ -2,9 +2,7 @@
 
 #include "core/WebLink.h"
 
-namespace {
-
-TEST(WebLinkTest, OnlyWebAddressesPass)
+TEST(WebLinkTest, OnlyWebAddressesPassTrimmedAndQuotedAsOneArgument)
 {
     const struct {
         const char* address;
@@ -16,19 +14,9 @@ TEST(WebLinkTest, OnlyWebAddressesPass)
         {"http://example.com/\" -nohome", false}, {"http://example.com/\n", false},
     };
     for (const auto& c : cases) EXPECT_EQ(c.web, core::IsWebAddress(c.address)) << c.address;
-}
-
-TEST(WebLinkTest, AnAddressOnALineOfItsOwnIsTrimmedToTheAddress)
-{
     EXPECT_EQ("http://a/b c", core::TrimBlanks("\r\n\t http://a/b c \r\n"));
     EXPECT_EQ("", core::TrimBlanks(" \n\t"));
-}
-
-TEST(WebLinkTest, QuotedArgumentStaysOneArgument)
-{
     EXPECT_EQ("\"http://a b/c\"", core::QuotedArgument("http://a b/c"));
     // A trailing backslash would otherwise escape the closing quote.
     EXPECT_EQ("\"http://a/b\\\\\"", core::QuotedArgument("http://a/b\\"));
 }
-
-}  // namespace

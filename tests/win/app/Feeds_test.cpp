@@ -1,7 +1,5 @@
 // The main window's start-up, and each of its feeds against documents that do
 // and do not match the layout it expects, read back from the lists.
-#include <memory>
-
 #include "BuildConfig.h"
 #include "tests/win/app/MainWindowHarness.h"
 
@@ -11,37 +9,26 @@ using Row = std::vector<std::string>;
 
 const char kNoResponse[] = "서버에서 응답이 없습니다. 잠시후 다시 시도해주세요.";
 
-// The first start-up step hangs until the test lets it go; the window is up meanwhile.
-class HangingStartUpTest : public StandInTest {
-protected:
-    void SetUp() override
-    {
-        SKIP_UNLESS_FIRST_MAIN_WINDOW();
-        StandInTest::SetUp();
-        ASSERT_TRUE(StandIn::SetFault("/app/stel7/analytics/request/count.php", "hang"));
-        m_pHarness = std::make_unique<MainWindowHarness>();
-        ASSERT_TRUE(m_pHarness->Create());
-        ASSERT_TRUE(PumpUntil([] { return StandIn::Log().size() == 1; }, 10000));
-    }
+// The first start-up step hangs until the test lets it go: the window is up
+// meanwhile, and a search typed then, queued behind the hanging count, runs
+// after the start-up's own.
+using HangingStartUpTest = StandInTest;
 
-    std::unique_ptr<MainWindowHarness> m_pHarness;
-};
-
-TEST_F(HangingStartUpTest, WindowShowsAndAnswersItsTrayIcon)
+TEST_F(HangingStartUpTest, WindowAnswersItsTrayIconAndASearchTypedMeanwhileStaysOnScreen)
 {
-    CMainDlg& dlg = m_pHarness->Dlg();
+    SKIP_UNLESS_FIRST_MAIN_WINDOW();
+    ASSERT_TRUE(StandIn::SetFault("/app/stel7/analytics/request/count.php", "hang"));
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.Create());
+    ASSERT_TRUE(PumpUntil([] { return StandIn::Log().size() == 1; }, 10000));
+    CMainDlg& dlg = harness.Dlg();
     EXPECT_TRUE(dlg.IsWindowVisible());
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !dlg.IsWindowVisible(); }, 5000));
     dlg.SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_EQ(0, dlg.m_listVideo.GetItemCount());
-}
 
-// Queued behind the hanging count, it runs after the start-up's own search.
-TEST_F(HangingStartUpTest, SearchTypedMeanwhileComesAfterTheStartUpsAndStaysOnScreen)
-{
-    CMainDlg& dlg = m_pHarness->Dlg();
     dlg.m_editSearch.SetWindowText("고양이");
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_SEARCH, BN_CLICKED), 0);
     ASSERT_TRUE(StandIn::Reset());
@@ -69,8 +56,13 @@ TEST_F(FeedsTest, VideoEntryMissingAnElementLeavesTheNextEntriesCellsInPlace)
     EXPECT_EQ((Row{"셋째 영상", "00:00:59", "2015-06-07", "300"}), Row(videos[2].begin(), videos[2].end() - 1));
 }
 
+// The board's own title is no post.
 TEST_F(FeedsTest, HumourPostWithoutAnAuthorLeavesTheOthersInPlace)
 {
+    ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_channel_only.xml"));
+    Dlg().LoadHumorBoard();
+    ASSERT_TRUE(WaitForLoads());
+    EXPECT_EQ(0, Dlg().m_listHumor.GetItemCount());
     ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_missing_creator.xml"));
     Dlg().LoadHumorBoard();
     ASSERT_TRUE(WaitForLoads());
@@ -80,37 +72,17 @@ TEST_F(FeedsTest, HumourPostWithoutAnAuthorLeavesTheOthersInPlace)
               ListRows(Dlg().m_listHumor));
 }
 
-TEST_F(FeedsTest, BoardsOwnTitleIsNoPost)
+// A rank without a first place keeps the term and the prompt; typed text
+// stays whatever the rank says.
+TEST_F(FeedsTest, RankKeepsTheTermAndTypedText)
 {
-    ASSERT_TRUE(StandIn::ServeFile("/zbxe/comedy/rss", "humor_channel_only.xml"));
-    Dlg().LoadHumorBoard();
-    ASSERT_TRUE(WaitForLoads());
-    EXPECT_EQ(0, Dlg().m_listHumor.GetItemCount());
-}
-
-class RankTest : public FeedsTest {
-protected:
-    void SetUp() override
-    {
-        FeedsTest::SetUp();
-        ASSERT_TRUE(StandIn::ServeFile("/search", "rank_falling.xml"));
+    for (const char* file : {"rank_falling.xml", "rank_without_r1.xml", "rank_falling.xml"}) {
+        ASSERT_TRUE(StandIn::ServeFile("/search", file));
         Dlg().LoadSearchRank();
         ASSERT_TRUE(WaitForLoads());
-        ASSERT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
+        EXPECT_EQ(CString("캠핑"), Dlg().m_sections.m_strTopKeyword) << file;
+        EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText()) << file;
     }
-};
-
-TEST_F(RankTest, RankWithoutAFirstPlaceKeepsTheTermAndThePrompt)
-{
-    ASSERT_TRUE(StandIn::ServeFile("/search", "rank_without_r1.xml"));
-    Dlg().LoadSearchRank();
-    ASSERT_TRUE(WaitForLoads());
-    EXPECT_EQ(CString("캠핑"), Dlg().m_sections.m_strTopKeyword);
-    EXPECT_EQ(CString("지금 네이버 검색어 1위는? 캠핑"), Dlg().m_editSearch.GetWindowText());
-}
-
-TEST_F(RankTest, TypedTextStaysWhateverTheRankSays)
-{
     for (const char* fault : {"", "malformed", "empty", "close"}) {
         if (*fault) {
             ASSERT_TRUE(StandIn::SetFault("/search", fault));
@@ -125,33 +97,35 @@ TEST_F(RankTest, TypedTextStaysWhateverTheRankSays)
 }
 
 // A failed download must not list the copy an earlier channel left; an error
-// page that did download is just an empty list.
+// page that did download is just an empty list. The box comes from the
+// window's thread, also for the section's own load (no channel named below).
 TEST_F(FeedsTest, FailedChannelSaysSoAndListsNoEarlierCopy)
 {
     Dlg().LoadChannelVideos("MBCentertainment");
     ASSERT_TRUE(WaitForLoads());
     ASSERT_EQ(15, Dlg().m_listChannel.GetItemCount());
-    for (const char* fault : {"close", "404", "html"}) {
+    const struct {
+        const char* fault;
+        const char* channel;
+    } cases[] = {{"close", "SMTOWN"}, {"404", "SMTOWN"}, {"html", "SMTOWN"}, {"404", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fault) + (c.channel ? "" : " section"));
         ClearRecordedBoxes();
-        ASSERT_TRUE(StandIn::SetFault("/rss/user/SMTOWN/videos.rss", fault));
-        Dlg().LoadChannelVideos("SMTOWN");
-        ASSERT_TRUE(WaitForLoads());
-        EXPECT_EQ(0, Dlg().m_listChannel.GetItemCount()) << fault;
+        ASSERT_TRUE(StandIn::SetFault(std::string("/rss/user/") + (c.channel ? c.channel : "MBCentertainment") +
+                                          "/videos.rss",
+                                      c.fault));
+        if (c.channel) Dlg().LoadChannelVideos(c.channel);
+        ASSERT_TRUE(c.channel ? WaitForLoads() : ShowSection(IDC_BTN_SECTION_CHANNEL));
+        EXPECT_EQ(0, Dlg().m_listChannel.GetItemCount());
         // The box is posted when the result is in place.
         ASSERT_TRUE(PumpPosted());
         const std::vector<RecordedBox> boxes = RecordedBoxes();
-        ASSERT_EQ(std::string(fault) == "html" ? 0u : 1u, boxes.size()) << fault;
-        for (const RecordedBox& box : boxes) EXPECT_EQ(kNoResponse, box.text);
+        ASSERT_EQ(std::string(c.fault) == "html" ? 0u : 1u, boxes.size());
+        for (const RecordedBox& box : boxes) {
+            EXPECT_EQ(kNoResponse, box.text);
+            EXPECT_EQ(::GetCurrentThreadId(), box.thread);
+        }
     }
-}
-
-TEST_F(FeedsTest, ChannelBoxComesFromTheWindowsThreadAlsoForASectionsLoad)
-{
-    ASSERT_TRUE(StandIn::SetFault("/rss/user/MBCentertainment/videos.rss", "404"));
-    ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_CHANNEL));
-    ASSERT_TRUE(PumpPosted());
-    ASSERT_EQ(1u, RecordedBoxes().size());
-    EXPECT_EQ(::GetCurrentThreadId(), RecordedBoxes()[0].thread);
 }
 
 // A fetch that must see the server's newest document is never answered from

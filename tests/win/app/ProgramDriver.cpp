@@ -33,13 +33,14 @@ HWND WaitForDialog(const ChildProcess& program, const std::function<bool(HWND)>&
     return search.hFound;
 }
 
-HWND WaitForBox(const ChildProcess& program, const char* text)
+bool AnswerBox(const ChildProcess& program, const char* text, int nId)
 {
-    return WaitForDialog(program, [text](HWND hWnd) {
+    const HWND hBox = WaitForDialog(program, [text](HWND hWnd) {
         char shown[256] = {};
         ::GetDlgItemTextA(hWnd, 0xFFFF, shown, sizeof(shown));
         return std::string(shown) == text;
     });
+    return hBox && ::PostMessageA(hBox, WM_COMMAND, nId, 0);
 }
 
 std::string Caption(HWND hWnd)
@@ -47,21 +48,6 @@ std::string Caption(HWND hWnd)
     char text[256] = {};
     ::GetWindowTextA(hWnd, text, sizeof(text));
     return text;
-}
-
-int Rows(HWND hMain, int nList)
-{
-    return static_cast<int>(::SendMessageA(::GetDlgItem(hMain, nList), LVM_GETITEMCOUNT, 0, 0));
-}
-
-bool Shown(HWND hMain, int nId)
-{
-    return ::IsWindowVisible(::GetDlgItem(hMain, nId));
-}
-
-void Click(HWND hWnd, int nId)
-{
-    ::PostMessageA(::GetDlgItem(hWnd, nId), BM_CLICK, 0, 0);
 }
 
 bool Answers(HWND hWnd)

@@ -22,13 +22,13 @@
 bool StartProgram(ChildProcess& program);
 // The first shown dialog of the program's main thread that matches, waiting up to 10 s.
 HWND WaitForDialog(const ChildProcess& program, const std::function<bool(HWND)>& match = [](HWND) { return true; });
-// A message box of the program showing `text`.
-HWND WaitForBox(const ChildProcess& program, const char* text);
+// Answers the program's message box showing `text` with the button `nId`; false when no such box shows.
+bool AnswerBox(const ChildProcess& program, const char* text, int nId);
 std::string Caption(HWND hWnd);
-int Rows(HWND hMain, int nList);
-bool Shown(HWND hMain, int nId);
+inline int Rows(HWND hMain, int nList) { return int(::SendDlgItemMessageA(hMain, nList, LVM_GETITEMCOUNT, 0, 0)); }
+inline bool Shown(HWND hMain, int nId) { return ::IsWindowVisible(::GetDlgItem(hMain, nId)); }
 // What a click on the button does: the button posts its own command.
-void Click(HWND hWnd, int nId);
+inline void Click(HWND hWnd, int nId) { ::PostMessageA(::GetDlgItem(hWnd, nId), BM_CLICK, 0, 0); }
 // The window answers a message within 5 s.
 bool Answers(HWND hWnd);
 

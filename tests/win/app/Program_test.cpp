@@ -6,6 +6,7 @@
 // each sets up the section it needs.
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "app/MainDlg.h"
@@ -14,32 +15,23 @@
 namespace {
 
 const char kProgramName[] = "스텔론";
+const std::string kCount = "GET /app/stel7/analytics/request/count.php?mode=stel7_";
+using CaptionMatch = std::function<bool(const std::string&)>;
 
 class ProgramTest : public ProgramDriverTest {
 protected:
     static void SetUpTestSuite()
     {
-        s_pProgram = new ChildProcess;
+        s_pProgram = std::make_unique<ChildProcess>();
         if (!StandIn::Reset()) return;
         s_hMain = StartAndWaitForStartUp(*s_pProgram);
         s_startUp = StandIn::Log();
-        // The results reach the window after the last request has gone out.
-        const auto listsFilled = [] { return Rows(s_hMain, IDC_LIST_VIDEO) > 0 && Rows(s_hMain, IDC_LIST_TWEET) > 0; };
-        const auto prompt = [] {
-            char text[256] = {};
-            ::GetDlgItemTextA(s_hMain, IDC_EDIT_SEARCH, text, sizeof(text));
-            return std::string(text);
-        };
-        PumpUntil([&] { return s_hMain && listsFilled() && !prompt().empty(); }, 20000);
-        s_strPrompt = prompt();
-        s_bListsFilled = listsFilled();
     }
     static void TearDownTestSuite()
     {
         if (s_hMain) ::PostMessageA(s_hMain, WM_COMMAND, ID_TRAY_EXIT, 0);
         s_pProgram->WaitExit(10000);
-        delete s_pProgram;
-        s_pProgram = nullptr;
+        s_pProgram.reset();
         s_hMain = nullptr;
     }
     void SetUp() override
@@ -50,44 +42,38 @@ protected:
         ASSERT_TRUE(PumpUntil([] { return ::IsWindowVisible(s_hMain) != FALSE; }, 10000));
     }
 
-    static std::string Caption() { return ::Caption(s_hMain); }
-    static bool CaptionBecomes(const std::function<bool(const std::string&)>& match)
+    static bool CaptionBecomes(const CaptionMatch& match)
     {
-        return PumpUntil([&] { return match(Caption()); }, 8000);
-    }
-    static bool CaptionIs(const std::string& caption)
-    {
-        return CaptionBecomes([&](const std::string& shown) { return shown == caption; });
+        return PumpUntil([&] { return match(Caption(s_hMain)); }, 8000);
     }
     // The music section with a chart of three short tracks; the first one plays from its start.
     static void PlayFirstTrack()
     {
         ASSERT_TRUE(StandIn::ServeFile("/app/stel7/config/music.xml", "music_short.xml"));
         Click(s_hMain, IDC_BTN_SECTION_MUSIC);
-        ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /app/stel7/config/music.xml").empty(); }, 20000));
         ASSERT_TRUE(PumpUntil([] { return Rows(s_hMain, IDC_LIST_MUSIC) == 3; }, 20000));
         // From any track: back to the first, which then starts again.
         for (int id : {IDC_BTN_STOP, IDC_BTN_PREV, IDC_BTN_PREV, IDC_BTN_PLAY}) Click(s_hMain, id);
         ASSERT_TRUE(CaptionBecomes([](const std::string& shown) { return shown.find("첫곡") != std::string::npos; }));
     }
-    static void SetPlayMode(const char* pszMode)
+    // The first track's clock reaches its last second, and then the caption matches.
+    static bool EndsIn(const CaptionMatch& match)
     {
-        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", pszMode);
+        return CaptionBecomes([](const std::string& shown) { return shown == kLastSecond; }) && CaptionBecomes(match);
     }
 
-    static inline ChildProcess* s_pProgram = nullptr;
+    static constexpr char kLastSecond[] = "스텔론 - 첫곡 - 가수가(00:02/00:03)";
+    static inline std::unique_ptr<ChildProcess> s_pProgram;
     static inline HWND s_hMain = nullptr;
-    // What the start-up asked for and left on screen.
+    // What the start-up asked for.
     static inline std::vector<std::string> s_startUp;
-    static inline std::string s_strPrompt;
-    static inline bool s_bListsFilled = false;
 };
 
 // Both searches ask for the rank's first term, which the prompt shows.
 TEST_F(ProgramTest, StartUpAsksInOrderAndSearchesTheRanksFirstTerm)
 {
     ASSERT_EQ(6u, s_startUp.size());
-    EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_execute&key=stel7", s_startUp[0]);
+    EXPECT_EQ(kCount + "execute&key=stel7", s_startUp[0]);
     EXPECT_EQ("GET /app/stel7/update/update.xml", s_startUp[1]);
     EXPECT_EQ(0u, s_startUp[2].find("GET /search?key="));
     EXPECT_EQ(0u, s_startUp[3].find("GET /feeds/api/videos?max-results=30&q="));
@@ -95,8 +81,15 @@ TEST_F(ProgramTest, StartUpAsksInOrderAndSearchesTheRanksFirstTerm)
     EXPECT_FALSE(term.empty());
     EXPECT_EQ("GET /search.atom?q=" + term, s_startUp[4]);
     EXPECT_EQ("GET /app/stel7/advert/config.xml", s_startUp[5]);
-    EXPECT_EQ(0u, s_strPrompt.find("지금 네이버 검색어 1위는? ")) << s_strPrompt;
-    EXPECT_TRUE(s_bListsFilled);
+    // The results reach the window after the last request has gone out.
+    char prompt[256] = {};
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            ::GetDlgItemTextA(s_hMain, IDC_EDIT_SEARCH, prompt, sizeof(prompt));
+            return Rows(s_hMain, IDC_LIST_VIDEO) > 0 && Rows(s_hMain, IDC_LIST_TWEET) > 0 && prompt[0];
+        },
+        20000));
+    EXPECT_EQ(0u, std::string(prompt).find("지금 네이버 검색어 1위는? ")) << prompt;
 }
 
 // A background with the button left out showed as a black box.
@@ -117,12 +110,7 @@ TEST_F(ProgramTest, SecondCopySaysSoAndEndsWithoutAskingTheServer)
 {
     ChildProcess second;
     ASSERT_TRUE(StartProgram(second));
-    const HWND hBox = WaitForDialog(second);
-    ASSERT_TRUE(hBox != nullptr);
-    char text[64] = {};
-    ::GetDlgItemTextA(hBox, 0xFFFF, text, sizeof(text));
-    EXPECT_STREQ("스텔론 현재 실행 중입니다.", text);
-    ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(AnswerBox(second, "스텔론 현재 실행 중입니다.", IDOK));
     EXPECT_TRUE(second.WaitExit(10000));
     EXPECT_TRUE(StandIn::Log().empty());
 }
@@ -134,7 +122,7 @@ TEST_F(ProgramTest, EscapeKeepsTheWindowAndEnterSearchesTheEncodedTerm)
     ::SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("R&B 발라드"));
     ::PostMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(PumpUntil([] { return StandIn::Log().size() >= 3; }, 10000));
-    EXPECT_EQ((std::vector<std::string>{"GET /app/stel7/analytics/request/count.php?mode=stel7_search&key=stel7",
+    EXPECT_EQ((std::vector<std::string>{kCount + "search&key=stel7",
                                         "GET /feeds/api/videos?max-results=30&q=R%26B%20%EB%B0%9C%EB%9D%BC%EB%93%9C",
                                         "GET /search.atom?q=R%26B%20%EB%B0%9C%EB%9D%BC%EB%93%9C"}),
               StandIn::Log());
@@ -143,8 +131,9 @@ TEST_F(ProgramTest, EscapeKeepsTheWindowAndEnterSearchesTheEncodedTerm)
 
 // Each section counts its press, then loads and shows its list alone, its
 // tabs, and the transport buttons where they apply; pressing the section on
-// screen (the last row) runs its switch again.
-TEST_F(ProgramTest, EachSectionCountsItsPressThenShowsItsListAlone)
+// screen (music, twice) runs its switch again. Each channel tab then loads a
+// channel of its own.
+TEST_F(ProgramTest, EachSectionCountsItsPressThenShowsItsListAloneAndEachChannelTabItsOwnChannel)
 {
     const struct {
         int button, list, tabs;
@@ -153,52 +142,57 @@ TEST_F(ProgramTest, EachSectionCountsItsPressThenShowsItsListAlone)
         const char* request;
     } sections[] = {
         {IDC_BTN_SECTION_SEARCH, IDC_LIST_VIDEO, 2, true, "menu_search", "GET /search.atom"},
-        {IDC_BTN_SECTION_CHANNEL, IDC_LIST_CHANNEL, 11, true, "menu_vod", "GET /rss/user/"},
         {IDC_BTN_SECTION_HUMOR, IDC_LIST_HUMOR, 1, false, "menu_best", "GET /zbxe/comedy/rss"},
         {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, true, "menu_music", "GET /app/stel7/config/music.xml"},
         {IDC_BTN_SECTION_MUSIC, IDC_LIST_MUSIC, 1, true, "menu_music", "GET /app/stel7/config/music.xml"},
+        {IDC_BTN_SECTION_CHANNEL, IDC_LIST_CHANNEL, 11, true, "menu_vod", "GET /rss/user/"},
     };
     const int lists[] = {IDC_LIST_VIDEO, IDC_LIST_TWEET, IDC_LIST_CHANNEL, IDC_LIST_MUSIC, IDC_LIST_HUMOR};
+    const HWND hTab = ::GetDlgItem(s_hMain, IDC_TAB);
     for (const auto& section : sections) {
         SCOPED_TRACE(&section - sections);
         ASSERT_TRUE(StandIn::ClearLog());
         Click(s_hMain, section.button);
-        EXPECT_TRUE(PumpUntil(
-            [&] {
-                return !StandIn::Log(section.request).empty() && Rows(s_hMain, section.list) > 0 &&
-                       Shown(s_hMain, section.list);
-            },
-            20000));
-        EXPECT_EQ("GET /app/stel7/analytics/request/count.php?mode=stel7_" + std::string(section.event) + "&key=stel7",
-                  StandIn::Log().front());
-        EXPECT_EQ(1, std::count_if(std::begin(lists), std::end(lists), [](int nList) { return Shown(s_hMain, nList); }));
+        const auto loaded = [&] { return !StandIn::Log(section.request).empty() && Rows(s_hMain, section.list) > 0; };
+        EXPECT_TRUE(PumpUntil([&] { return loaded() && Shown(s_hMain, section.list); }, 20000));
+        EXPECT_EQ(kCount + section.event + "&key=stel7", StandIn::Log().front());
+        EXPECT_EQ(1, std::count_if(std::begin(lists), std::end(lists), [](int nId) { return Shown(s_hMain, nId); }));
         EXPECT_EQ(section.transport, Shown(s_hMain, IDC_BTN_PLAY));
-        EXPECT_EQ(section.tabs, ::SendMessageA(::GetDlgItem(s_hMain, IDC_TAB), TCM_GETITEMCOUNT, 0, 0));
+        EXPECT_EQ(section.tabs, ::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
     }
-}
-
-TEST_F(ProgramTest, EachChannelTabLoadsAChannelOfItsOwn)
-{
-    Click(s_hMain, IDC_BTN_SECTION_CHANNEL);
-    ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
     std::set<std::string> channels = {StandIn::Log("GET /rss/user/").front()};
-    const HWND hTab = ::GetDlgItem(s_hMain, IDC_TAB);
-    ASSERT_EQ(11, ::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
     for (int tab = 1; tab < 11; ++tab) {
         ASSERT_TRUE(StandIn::ClearLog());
         ::PostMessageA(hTab, TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
-        EXPECT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
+        ASSERT_TRUE(PumpUntil([] { return !StandIn::Log("GET /rss/user/").empty(); }, 20000));
         channels.insert(StandIn::Log("GET /rss/user/").front());
     }
     EXPECT_EQ(11u, channels.size());
 }
 
-// With no play mode stored, nothing follows a track's end.
-TEST_F(ProgramTest, TrackPlaysByItsClockInTheCaptionAndEndsThere)
+// The mode is read when a track ends: each is stored while the first track
+// plays. Random draws among the chart's twenty places: a track of the chart,
+// or none past its end.
+TEST_F(ProgramTest, TrackPlaysByItsClockInTheCaptionAndEndsAsThePlayModeSays)
 {
-    PlayFirstTrack();
-    EXPECT_TRUE(CaptionIs("스텔론 - 첫곡 - 가수가(00:01/00:03)"));
-    EXPECT_TRUE(CaptionIs(kProgramName));
+    const struct {
+        const char* mode;  // null: none stored, and nothing follows
+        CaptionMatch match;
+    } modes[] = {
+        {nullptr, [](const std::string& shown) { return shown == kProgramName; }},
+        {"continuity", [](const std::string& shown) { return shown.find("둘째곡 - 가수나(00:01/") != std::string::npos; }},
+        {"random",
+         [](const std::string& shown) {
+             return shown != kLastSecond && (shown == kProgramName || shown.find("(00:0") != std::string::npos);
+         }},
+    };
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.mode ? mode.mode : "none");
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegConfigKey);
+        PlayFirstTrack();
+        if (mode.mode) WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "music", mode.mode);
+        EXPECT_TRUE(EndsIn(mode.match)) << Caption(s_hMain);
+    }
 }
 
 TEST_F(ProgramTest, RepeatChosenInTheSettingsDialogPlaysTheTrackAgain)
@@ -208,37 +202,11 @@ TEST_F(ProgramTest, RepeatChosenInTheSettingsDialogPlaysTheTrackAgain)
     ASSERT_TRUE(hSettings != nullptr);
     ::SendMessageA(::GetDlgItem(hSettings, IDC_COMBO_MUSIC), CB_SETCURSEL, 1, 0);
     Click(hSettings, IDC_BTN_APPLY);
-    const HWND hConfirm = WaitForBox(*s_pProgram, "새로운 환경설정으로 적용하시겠습니까?");
-    ASSERT_TRUE(hConfirm != nullptr);
-    ::PostMessageA(hConfirm, WM_COMMAND, IDYES, 0);
-    const HWND hApplied = WaitForBox(*s_pProgram, "새로운 설정이 정상적으로 적용되었습니다.");
-    ASSERT_TRUE(hApplied != nullptr);
-    ::PostMessageA(hApplied, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(AnswerBox(*s_pProgram, "새로운 환경설정으로 적용하시겠습니까?", IDYES));
+    ASSERT_TRUE(AnswerBox(*s_pProgram, "새로운 설정이 정상적으로 적용되었습니다.", IDOK));
     EXPECT_EQ("loop", RegistryText(kRegConfigKey, "music"));
     PlayFirstTrack();
-    EXPECT_TRUE(CaptionIs("스텔론 - 첫곡 - 가수가(00:02/00:03)"));
-    EXPECT_TRUE(CaptionIs("스텔론 - 첫곡 - 가수가(00:01/00:03)"));
-}
-
-// The mode is read when a track ends.
-TEST_F(ProgramTest, ContinuousPlayGoesOnToTheNextTrack)
-{
-    PlayFirstTrack();
-    SetPlayMode("continuity");
-    EXPECT_TRUE(CaptionBecomes(
-        [](const std::string& shown) { return shown.find("둘째곡 - 가수나(00:01/") != std::string::npos; }));
-}
-
-// Drawn among the chart's twenty places: a track of the chart, or none past its end.
-TEST_F(ProgramTest, RandomPlayDrawsAPlaceOfTheChart)
-{
-    PlayFirstTrack();
-    SetPlayMode("random");
-    const std::string lastSecond = "스텔론 - 첫곡 - 가수가(00:02/00:03)";
-    ASSERT_TRUE(CaptionIs(lastSecond));
-    ASSERT_TRUE(CaptionBecomes([&](const std::string& shown) { return shown != lastSecond; }));
-    const std::string drawn = Caption();
-    EXPECT_TRUE(drawn == kProgramName || drawn.find("(00:0") != std::string::npos) << drawn;
+    EXPECT_TRUE(EndsIn([](const std::string& shown) { return shown == "스텔론 - 첫곡 - 가수가(00:01/00:03)"; }));
 }
 
 TEST_F(ProgramTest, CloseBoxHidesTheWindowAndALeftPressOnTheTrayIconRestoresIt)

@@ -33,39 +33,23 @@ protected:
     }
 };
 
-TEST_F(RegistryTest, MissingValueReadsAsTheDefaultAndIsNotMade)
-{
-    EXPECT_EQ("0:false", Read("music"));
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &hKey)) << "reading makes the key";
-    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "music", nullptr, nullptr, nullptr, nullptr));
-    ::RegCloseKey(hKey);
-}
-
-TEST_F(RegistryTest, ValueOfAnotherTypeReadsAsTheDefault)
+TEST_F(RegistryTest, WhatIsNoTextThatFitsReadsAsTheDefaultAndNoValueIsMade)
 {
     const DWORD number = 1;
     Store("dword", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)), sizeof(number));
     Store("binary", REG_BINARY, "true", 4);
-    EXPECT_EQ("0:false", Read("dword"));
-    EXPECT_EQ("0:false", Read("binary"));
-}
-
-TEST_F(RegistryTest, TextOf260CharactersOrMoreReadsAsTheDefault)
-{
-    for (size_t length : {260, 1000}) {
-        WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(length, 'b').c_str());
-        EXPECT_EQ("0:false", Read("long")) << length;
-    }
-}
-
-// Stored without its terminating zero, it fills the buffer to the last byte:
-// there is no room to end it, so it does not fit.
-TEST_F(RegistryTest, TextFillingTheBufferWithoutATerminatorReadsAsTheDefault)
-{
+    WriteRegistryString(HKEY_CURRENT_USER, kKey, "long", std::string(260, 'b').c_str());
+    WriteRegistryString(HKEY_CURRENT_USER, kKey, "longer", std::string(1000, 'b').c_str());
+    // Without its terminating zero it fills the buffer to the last byte, leaving no room to end it.
     // One byte more than stored, so that the platform does not count a zero after it.
-    Store("music", REG_SZ, std::string(261, 'b'), 260);
-    EXPECT_EQ("0:false", Read("music"));
+    Store("unended", REG_SZ, std::string(261, 'b'), 260);
+    for (const char* name : {"missing", "dword", "binary", "long", "longer", "unended"}) {
+        EXPECT_EQ("0:false", Read(name)) << name;
+    }
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &hKey));
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "missing", nullptr, nullptr, nullptr, nullptr));
+    ::RegCloseKey(hKey);
 }
 
 TEST_F(RegistryTest, TextUpTo259CharactersReadsBack)

@@ -13,16 +13,13 @@ namespace {
 const int kSectionButtons[] = {IDC_BTN_SECTION_SEARCH, IDC_BTN_SECTION_CHANNEL, IDC_BTN_SECTION_MUSIC,
                                IDC_BTN_SECTION_HUMOR};
 
-std::vector<CListCtrl*> Lists(CMainDlg& dlg)
-{
-    return {&dlg.m_listVideo, &dlg.m_listTweet, &dlg.m_listChannel, &dlg.m_listMusic, &dlg.m_listHumor};
-}
-
 // Lists with the visible style, besides `hExcept`.
 int ListsShown(HWND hExcept = nullptr)
 {
     int shown = 0;
-    for (CListCtrl* pList : Lists(*g_pMainDlg)) {
+    CMainDlg& dlg = *g_pMainDlg;
+    for (CListCtrl* pList :
+         {&dlg.m_listVideo, &dlg.m_listTweet, &dlg.m_listChannel, &dlg.m_listMusic, &dlg.m_listHumor}) {
         shown += pList->m_hWnd != hExcept && (::GetWindowLongA(pList->m_hWnd, GWL_STYLE) & WS_VISIBLE);
     }
     return shown;
@@ -45,25 +42,19 @@ LRESULT CALLBACK NoteListsShown(int nCode, WPARAM wParam, LPARAM lParam)
 
 using SectionsTest = OpenedMainWindowTest;
 
-// The other lists are made hidden and stay so through the start-up's loads.
-TEST_F(SectionsTest, OnlyTheVideoListIsOnScreenAfterTheStartUp)
+// Each list is shown only once the others are hidden: every way a list comes
+// on screen, watched as it happens. After the start-up's loads only the video
+// list is.
+TEST_F(SectionsTest, AtNoMomentAreTwoListsOnScreen)
 {
     EXPECT_EQ(1, ListsShown());
     EXPECT_TRUE(::GetWindowLongA(Dlg().m_listVideo.m_hWnd, GWL_STYLE) & WS_VISIBLE);
-}
-
-// Each list is shown only once the others are hidden: every way a list comes
-// on screen, watched as it happens.
-TEST_F(SectionsTest, AtNoMomentAreTwoListsOnScreen)
-{
     g_nMostShown = 0;
     const HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, &NoteListsShown, nullptr, ::GetCurrentThreadId());
     ASSERT_TRUE(hHook);
     for (int nButton : kSectionButtons) ASSERT_TRUE(ShowSection(nButton));
     ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_SEARCH));
-    ChooseTab(1);
-    ChooseTab(0);
-    ChooseTab(1);
+    for (int nTab : {1, 0, 1}) ChooseTab(nTab);
     ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_MUSIC));
     Dlg().m_editSearch.SetWindowText("벚꽃");
     Press(IDC_BTN_SEARCH);

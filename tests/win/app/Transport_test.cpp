@@ -21,10 +21,6 @@ protected:
         OpenedMainWindowTest::TearDown();
     }
 
-    static void SetSetting(const char* pszName, const char* pszValue)
-    {
-        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, pszName, pszValue);
-    }
     void Tick() { Dlg().SendMessage(WM_TIMER, kMusicTimer, 0); }
     // Stops the clock's timer if it runs; false when none ran.
     bool ClockWasRunning() { return ::KillTimer(Dlg().m_hWnd, kMusicTimer) != FALSE; }
@@ -50,7 +46,6 @@ protected:
     // The video window's caption, and the caption a row of a list gives it.
     std::string VideoTitle() { return Dlg().m_pVideoDlg->GetWindowText().Str(); }
     static std::string TitleOf(const CListCtrl& list, int nRow) { return "스텔론 - " + list.GetItemText(nRow, 0).Str(); }
-    bool VideoTopmost() { return ::GetWindowLongA(Dlg().m_pVideoDlg->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST; }
     void OpenVideoRow(int nRow)
     {
         ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_SEARCH));
@@ -72,7 +67,7 @@ TEST_F(TransportTest, DoubleClickedTrackPlaysWithItsClockInTheCaption)
     EXPECT_EQ((std::vector<std::string>{"/v/trk00000002"}), PlayerRequests(1));
 }
 
-TEST_F(TransportTest, PrevAndNextStepWithinTheChart)
+TEST_F(TransportTest, PrevAndNextStepWithinTheChartAndStopEndsTheTrackItsClockAndItsPage)
 {
     LoadChart("music_short.xml", 3);
     Dlg().m_playList.m_nMusicIndex = 0;
@@ -81,13 +76,7 @@ TEST_F(TransportTest, PrevAndNextStepWithinTheChart)
     for (int id : {IDC_BTN_NEXT, IDC_BTN_NEXT, IDC_BTN_NEXT, IDC_BTN_PREV}) Press(id);
     EXPECT_EQ(1, Dlg().m_playList.m_nMusicIndex);
     EXPECT_EQ("스텔론 - 둘째곡 - 가수나(00:00/00:03)", Caption());
-}
-
-TEST_F(TransportTest, StopEndsTheTrackItsClockAndItsPage)
-{
-    LoadChart("music_short.xml", 3);
-    Notify(IDC_LIST_MUSIC, NM_DBLCLK, 0);
-    ASSERT_EQ(1u, PlayerRequests(1).size());
+    ASSERT_FALSE(PlayerRequests(1).empty());
     Press(IDC_BTN_STOP);
     EXPECT_EQ("스텔론", Caption());
     EXPECT_FALSE(ClockWasRunning());
@@ -145,7 +134,7 @@ TEST_F(TransportTest, VideoWindowKeepsEscapeAndEnterFromClosingIt)
     }
 }
 
-TEST_F(TransportTest, NextPlaysTheFollowingRowInTheSameVideoWindow)
+TEST_F(TransportTest, NextPlaysTheFollowingRowInTheSameVideoWindowAndHumourButtonsLeaveIt)
 {
     OpenVideoRow(1);
     CVideoDlg* pVideo = Dlg().m_pVideoDlg;
@@ -157,6 +146,12 @@ TEST_F(TransportTest, NextPlaysTheFollowingRowInTheSameVideoWindow)
     for (int row : {1, 2}) {
         EXPECT_NE(std::string::npos, Dlg().m_listVideo.GetItemText(row, 4).Str().find(paths[row - 1] + "?")) << row;
     }
+    // The humour section's buttons do nothing.
+    ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_HUMOR));
+    for (int id : {IDC_BTN_PLAY, IDC_BTN_PREV, IDC_BTN_NEXT, IDC_BTN_STOP}) Press(id);
+    EXPECT_EQ(pVideo, Dlg().m_pVideoDlg);
+    EXPECT_EQ(TitleOf(Dlg().m_listVideo, 2), VideoTitle());
+    ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_SEARCH));
     Press(IDC_BTN_STOP);
     EXPECT_TRUE(Dlg().m_pVideoDlg == nullptr);
 }
@@ -165,9 +160,10 @@ TEST_F(TransportTest, NextPlaysTheFollowingRowInTheSameVideoWindow)
 TEST_F(TransportTest, VideoWindowIsTopmostOnlyWhenTheSettingSaysTrue)
 {
     for (const char* setting : {"false", "true", "TRUE"}) {
-        SetSetting("topmost", setting);
+        WriteRegistryString(HKEY_CURRENT_USER, kRegConfigKey, "topmost", setting);
         OpenVideoRow(0);
-        EXPECT_EQ(std::string(setting) == "true", VideoTopmost()) << setting;
+        const bool bTopmost = ::GetWindowLongA(Dlg().m_pVideoDlg->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        EXPECT_EQ(std::string(setting) == "true", bTopmost) << setting;
         EXPECT_TRUE(Dlg().m_pVideoDlg->IsWindowVisible()) << setting;
         Dlg().m_pVideoDlg->SendMessage(WM_SYSCOMMAND, SC_CLOSE | 2, 0);
         EXPECT_FALSE(VideoWindowOpen()) << setting;
@@ -201,15 +197,6 @@ TEST_F(TransportTest, ChannelButtonsStepThroughTheChannelsRows)
     EXPECT_EQ(TitleOf(Dlg().m_listChannel, 13), VideoTitle());
     Notify(IDC_LIST_CHANNEL, NM_DBLCLK, 3);
     EXPECT_EQ(TitleOf(Dlg().m_listChannel, 3), VideoTitle());
-}
-
-TEST_F(TransportTest, HumourSectionsButtonsDoNothing)
-{
-    OpenVideoRow(0);
-    ASSERT_TRUE(ShowSection(IDC_BTN_SECTION_HUMOR));
-    for (int id : {IDC_BTN_PLAY, IDC_BTN_PREV, IDC_BTN_NEXT, IDC_BTN_STOP}) Press(id);
-    EXPECT_TRUE(VideoWindowOpen());
-    EXPECT_EQ(TitleOf(Dlg().m_listVideo, 0), VideoTitle());
 }
 
 // The one place a feed's address goes to the shell: only a web address, and

@@ -6,42 +6,29 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "tests/win/app/MainWindowHarness.h"
 
 namespace {
 
 using TrayTest = OpenedMainWindowTest;
 
-// The shell's record of the window's icon, as Shell_NotifyIcon names it.
-NOTIFYICONDATAA TrayIconData()
-{
-    NOTIFYICONDATAA nid = {};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = g_pMainDlg->m_hWnd;
-    nid.uID = IDI_MAIN;
-    return nid;
-}
-
-TEST_F(TrayTest, AboutCommandsAnswerWithTheProductBoxOverTheWindow)
-{
-    for (int id : {ID_HELP_ABOUT, ID_TRAY_ABOUT}) Dlg().SendMessage(WM_COMMAND, id, 0);
-    ASSERT_EQ(2u, RecordedBoxes().size());
-    for (const RecordedBox& box : RecordedBoxes()) {
-        EXPECT_EQ(0u, box.text.find("스텔론 7.0"));
-        EXPECT_TRUE(box.ownedByMain);
-    }
-}
-
-// Also with the low bits the platform may set in the command: a fault once mended.
+// Also with the low bits the platform may set in the command (a fault once
+// mended), and so does the hide command; the open command restores it.
 TEST_F(TrayTest, CloseBoxHidesTheWindowWithoutEndingIt)
 {
-    for (UINT command : {SC_CLOSE, SC_CLOSE | 3}) {
+    const std::pair<UINT, WPARAM> hides[] = {{WM_SYSCOMMAND, SC_CLOSE}, {WM_SYSCOMMAND, SC_CLOSE | 3},
+                                             {WM_COMMAND, ID_FILE_TRAY}};
+    for (const auto& hide : hides) {
+        SCOPED_TRACE(hide.second);
         Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
-        Dlg().SendMessage(WM_SYSCOMMAND, command, 0);
+        EXPECT_TRUE(Dlg().IsWindowVisible());
+        Dlg().SendMessage(hide.first, hide.second, 0);
         // What the close posted runs before the window is judged.
         ASSERT_TRUE(PumpPosted());
-        EXPECT_TRUE(::IsWindow(Dlg().m_hWnd)) << command;
-        EXPECT_FALSE(Dlg().IsWindowVisible()) << command;
+        EXPECT_TRUE(::IsWindow(Dlg().m_hWnd));
+        EXPECT_FALSE(Dlg().IsWindowVisible());
     }
 }
 
@@ -53,15 +40,6 @@ TEST_F(TrayTest, OnlyALeftPressOnOurIconRestoresTheWindow)
     Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_MOUSEMOVE);
     EXPECT_FALSE(Dlg().IsWindowVisible());
     Dlg().SendMessage(WM_TRAY_NOTIFY, IDI_MAIN, WM_LBUTTONDOWN);
-    EXPECT_TRUE(Dlg().IsWindowVisible());
-}
-
-TEST_F(TrayTest, HideAndOpenCommandsHideAndRestoreTheWindow)
-{
-    Dlg().SendMessage(WM_COMMAND, ID_FILE_TRAY, 0);
-    ASSERT_TRUE(PumpPosted());
-    EXPECT_FALSE(Dlg().IsWindowVisible());
-    Dlg().SendMessage(WM_COMMAND, ID_TRAY_OPEN, 0);
     EXPECT_TRUE(Dlg().IsWindowVisible());
 }
 
@@ -85,7 +63,8 @@ void CALLBACK ReadAndChooseAbout(HWND, UINT, UINT_PTR nTimer, DWORD)
 }
 
 // In front, so that a click elsewhere closes the menu. (Shown: Wine ends the
-// menu of a hidden window at its first key.)
+// menu of a hidden window at its first key.) Its about item, like the main
+// menu's, answers with the product box over the window.
 TEST_F(TrayTest, RightPressOnOurIconOpensTheTrayMenuWithTheWindowInFront)
 {
     g_menu = {};
@@ -97,24 +76,25 @@ TEST_F(TrayTest, RightPressOnOurIconOpensTheTrayMenuWithTheWindowInFront)
     EXPECT_TRUE(g_menu.ownerInFront);
     ASSERT_TRUE(PumpPosted());
     ASSERT_EQ(1u, RecordedBoxes().size()) << "the chosen item's command";
-    EXPECT_EQ(0u, RecordedBoxes()[0].text.find("스텔론 7.0"));
+    Dlg().SendMessage(WM_COMMAND, ID_HELP_ABOUT, 0);
+    ASSERT_EQ(2u, RecordedBoxes().size());
+    for (const RecordedBox& box : RecordedBoxes()) {
+        EXPECT_EQ(0u, box.text.find("스텔론 7.0"));
+        EXPECT_TRUE(box.ownedByMain);
+    }
 }
 
-// A restarted shell has no icons: a fault once mended.
-TEST_F(TrayTest, IconIsAddedAgainWhenTheShellRestarts)
+// The icon is added once the window has shown, so it is there after the
+// start-up; a restarted shell has none (a fault once mended).
+TEST_F(TrayTest, IconIsThereAfterTheStartUpAndAddedAgainWhenTheShellRestarts)
 {
-    NOTIFYICONDATAA nid = TrayIconData();
-    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
+    NOTIFYICONDATAA nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = Dlg().m_hWnd;
+    nid.uID = IDI_MAIN;
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
     ASSERT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
     Dlg().SendMessage(::RegisterWindowMessageA("TaskbarCreated"));
-    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
-}
-
-// The icon is added once the window has shown, not while it is made; by the
-// end of the start-up it is there.
-TEST_F(TrayTest, IconIsThereOnceTheStartUpHasRun)
-{
-    NOTIFYICONDATAA nid = TrayIconData();
     EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &nid));
 }
 

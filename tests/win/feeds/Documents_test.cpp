@@ -157,32 +157,30 @@ protected:
         DeleteFileA(path_.c_str());
         StandInTest::TearDown();
     }
+    bool Download(const std::string& url, const std::string& path)
+    {
+        return DownloadUrlToFile(url, path, STEL7_NET_DEADLINE_MS);
+    }
 
     const std::string path_ = "stel7_download_test.bin";
 };
 
-// An error page is stored by the platform as if it were the file: it is no download.
-TEST_F(UrlDownloadTest, ErrorPageOrNoServerOrNoFolderIsAFailedDownloadWithoutAFile)
-{
-    ASSERT_TRUE(StandIn::SetDocument(kFilePath, "build"));
-    const std::string noFolder = path_ + ".missing\\stel7_update.exe";
-    EXPECT_FALSE(DownloadUrlToFile(std::string("http://127.0.0.1:9") + kFilePath, path_, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(DownloadUrlToFile("", path_, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), noFolder, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(FileExists(noFolder));
-    ASSERT_TRUE(StandIn::SetFault(kFilePath, "404"));
-    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(FileExists(path_));
-}
-
-// The channel's local copy of a feed has the feed's limit: a body that never
-// ends stops there, and nothing of it is kept.
-TEST_F(UrlDownloadTest, EndlessBodyStopsAtTheFeedLimitWithoutAFile)
+// An error page is stored by the platform as if it were the file: it is no
+// download. The channel's local copy of a feed has the feed's limit: a body
+// that never ends stops there, and nothing of it is kept.
+TEST_F(UrlDownloadTest, ErrorPageEndlessBodyNoServerOrNoFolderIsAFailedDownloadWithoutAFile)
 {
     ASSERT_TRUE(StandIn::SetDocument(kFilePath, "<rss><channel><item/></channel></rss>"));
-    ASSERT_TRUE(StandIn::SetFault(kFilePath, "endless"));
-    EXPECT_FALSE(DownloadUrlToFile(StandIn::Url(kFilePath), path_, STEL7_NET_DEADLINE_MS));
-    EXPECT_FALSE(FileExists(path_));
+    const std::string noFolder = path_ + ".missing\\stel7_update.exe";
+    EXPECT_FALSE(Download(std::string("http://127.0.0.1:9") + kFilePath, path_));
+    EXPECT_FALSE(Download("", path_));
+    EXPECT_FALSE(Download(StandIn::Url(kFilePath), noFolder));
+    EXPECT_FALSE(FileExists(noFolder));
+    for (const char* fault : {"404", "endless"}) {
+        ASSERT_TRUE(StandIn::SetFault(kFilePath, fault));
+        EXPECT_FALSE(Download(StandIn::Url(kFilePath), path_)) << fault;
+        EXPECT_FALSE(FileExists(path_)) << fault;
+    }
 }
 
 // A download given up on must not store the file when its server answers

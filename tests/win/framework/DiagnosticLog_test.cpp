@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -19,41 +20,27 @@ std::string Contents(const std::string& strPath)
     return text.str();
 }
 
-class DiagnosticLogTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        OpenDiagnosticLog("stel7test", "diagnostic.log");
-        m_strPath = DiagnosticLogPath();
-        ASSERT_FALSE(m_strPath.empty());
-        ::DeleteFileA(m_strPath.c_str());
-        ::DeleteFileA((m_strPath + ".1").c_str());
-    }
-    std::string m_strPath;
-};
-
-TEST_F(DiagnosticLogTest, EachFailureIsOneLineUnderTheLocalApplicationData)
+// A full log is rotated to ".1" and neither file grows past the cap.
+TEST(DiagnosticLogTest, EachFailureIsOneLineUnderTheLocalApplicationDataAndTheLogIsCappedAndRotated)
 {
+    OpenDiagnosticLog("stel7test", "diagnostic.log");
+    const std::string path = DiagnosticLogPath();
+    ::DeleteFileA(path.c_str());
+    ::DeleteFileA((path + ".1").c_str());
     char szLocal[MAX_PATH] = {};
     ::GetEnvironmentVariableA("LOCALAPPDATA", szLocal, sizeof(szLocal));
-    EXPECT_EQ(std::string(szLocal) + "\\stel7test\\diagnostic.log", m_strPath);
+    EXPECT_EQ(std::string(szLocal) + "\\stel7test\\diagnostic.log", path);
     LogDiagnostic("fetch http://a/b: no answer");
     LogDiagnostic("two\r\nlines");
-    const std::string text = Contents(m_strPath);
+    const std::string text = Contents(path);
     EXPECT_NE(std::string::npos, text.find(" fetch http://a/b: no answer\r\n"));
     EXPECT_NE(std::string::npos, text.find(" two  lines\r\n"));
-    size_t lines = 0;
-    for (char ch : text) lines += ch == '\n';
-    EXPECT_EQ(2u, lines);
-}
+    EXPECT_EQ(2, std::count(text.begin(), text.end(), '\n'));
 
-TEST_F(DiagnosticLogTest, AFullLogIsRotatedAndNeverGrowsPastItsCap)
-{
     const std::string what(1000, 'x');
     for (unsigned long i = 0; i < 3 * kDiagnosticLogCap / 1000; ++i) LogDiagnostic(what);
-    const std::string current = Contents(m_strPath);
-    const std::string older = Contents(m_strPath + ".1");
-    EXPECT_LE(current.size(), kDiagnosticLogCap);
+    const std::string older = Contents(path + ".1");
+    EXPECT_LE(Contents(path).size(), kDiagnosticLogCap);
     EXPECT_LE(older.size(), kDiagnosticLogCap);
     EXPECT_GT(older.size(), kDiagnosticLogCap - 2000);
 }

@@ -68,46 +68,31 @@ protected:
     {
         return StandIn::SetDocument(kAdvertPath, advert) && StandIn::ClearLog() && ((Dlg().*check)(), WaitForLoads());
     }
-    bool CheckPopup(const std::string& url)
-    {
-        return Check(Advert({{"popup_setting", "true"}, {"popup_url", url}}), &CMainDlg::CheckPopup);
-    }
 };
 
-TEST_F(PromotionsTest, PopupShowsItsPageCentredOnTheWorkAreaCountedOnce)
+// An address written on a line of its own is still the address; closed, the
+// pop-up is hidden and kept for the next showing.
+TEST_F(PromotionsTest, PopupShowsItsPageCentredOnTheWorkAreaCountedOnceAndIsKeptWhenClosed)
 {
-    ASSERT_TRUE(CheckPopup(Page("popup.html")));
-    ASSERT_TRUE(Shown(Dlg().m_pPopupDlg));
+    const std::string address = "\n\t" + Page("popup.html") + "\n";
+    ASSERT_TRUE(Check(Advert({{"popup_setting", "true"}, {"popup_url", address}}), &CMainDlg::CheckPopup));
+    CPopupDlg* pPopup = Dlg().m_pPopupDlg;
+    ASSERT_TRUE(Shown(pPopup));
     EXPECT_TRUE(Fetched("popup.html"));
     RECT work = {}, rc = {};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    Dlg().m_pPopupDlg->GetWindowRect(&rc);
+    pPopup->GetWindowRect(&rc);
     EXPECT_NEAR(work.left + work.right, rc.left + rc.right, 2);
     EXPECT_NEAR(work.top + work.bottom, rc.top + rc.bottom, 2);
     EXPECT_EQ(1u, Counts("popup"));
-}
-
-// The on/off word must be exact, but an address written on a line of its own
-// is still the address.
-TEST_F(PromotionsTest, AddressOnALineOfItsOwnStillShowsItsPage)
-{
-    ASSERT_TRUE(CheckPopup("\n\t" + Page("popup.html") + "\n"));
-    EXPECT_TRUE(Shown(Dlg().m_pPopupDlg));
-    EXPECT_EQ(1u, Counts("popup"));
-}
-
-TEST_F(PromotionsTest, ClosedPopupIsHiddenAndKeptForTheNextShowing)
-{
-    ASSERT_TRUE(CheckPopup(Page("popup.html")));
-    CPopupDlg* pPopup = Dlg().m_pPopupDlg;
-    ASSERT_TRUE(Shown(pPopup));
     pPopup->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !pPopup->IsWindowVisible(); }, 5000));
     EXPECT_TRUE(::IsWindow(pPopup->m_hWnd));
     EXPECT_EQ(pPopup, Dlg().m_pPopupDlg);
 }
 
-TEST_F(PromotionsTest, EveryHideShowsTheOneToastAndCountsIt)
+// Each showing runs its own hiding timer; its tick is sent, not waited for.
+TEST_F(PromotionsTest, EveryHideShowsTheOneToastCountsItAndItsTimersTickHidesIt)
 {
     ASSERT_TRUE(StandIn::SetDocument(kAdvertPath, Toast("true", Page("toast.html"))));
     CToastDlg* pFirst = nullptr;
@@ -121,17 +106,9 @@ TEST_F(PromotionsTest, EveryHideShowsTheOneToastAndCountsIt)
         EXPECT_EQ(nHide == SC_CLOSE ? 1u : 2u, Counts("toast"));
     }
     EXPECT_TRUE(Fetched("toast.html"));
-}
-
-// Each showing runs its own hiding timer; its tick is sent, not waited for.
-TEST_F(PromotionsTest, ToastHidesAtItsOwnTimersTick)
-{
-    ASSERT_TRUE(Check(Toast("true", Page("toast.html")), &CMainDlg::CheckToast));
-    CToastDlg* pToast = Dlg().m_pToastDlg;
-    ASSERT_TRUE(Shown(pToast));
-    ASSERT_TRUE(::KillTimer(pToast->m_hWnd, 1));
-    pToast->SendMessage(WM_TIMER, 1, 0);
-    EXPECT_FALSE(pToast->IsWindowVisible());
+    ASSERT_TRUE(::KillTimer(pFirst->m_hWnd, 1));
+    pFirst->SendMessage(WM_TIMER, 1, 0);
+    EXPECT_FALSE(pFirst->IsWindowVisible());
 }
 
 TEST_F(PromotionsTest, ToastShowsOnlyForTheExactWordAndAWebAddress)
@@ -160,7 +137,10 @@ TEST_F(PromotionsTest, ToastShowsOnlyForTheExactWordAndAWebAddress)
     }
 }
 
-TEST_F(PromotionsTest, ToastObjectWhoseWindowWasNeverMadeIsDeletedNotLost)
+// A toast object whose window was never made is deleted, not lost; one whose
+// window was destroyed behind its back and cannot be made again shows and
+// counts nothing.
+TEST_F(PromotionsTest, ToastObjectWithoutAWindowIsRemadeOrGivenUp)
 {
     if (Dlg().m_pToastDlg) Dlg().m_pToastDlg->DestroyWindow();
     delete Dlg().m_pToastDlg;
@@ -168,15 +148,9 @@ TEST_F(PromotionsTest, ToastObjectWhoseWindowWasNeverMadeIsDeletedNotLost)
     Dlg().m_pToastDlg = new ProbeToast;
     ASSERT_TRUE(Check(Toast("true", Page("toast.html")), &CMainDlg::CheckToast));
     EXPECT_TRUE(g_bProbeDeleted);
-    EXPECT_TRUE(Shown(Dlg().m_pToastDlg));
-    EXPECT_EQ(1u, Counts("toast"));
-}
-
-// The window is destroyed behind the object's back, and no new one can be made.
-TEST_F(PromotionsTest, ToastThatCannotBeMadeAgainShowsAndCountsNothing)
-{
-    ASSERT_TRUE(Check(Toast("true", Page("toast.html")), &CMainDlg::CheckToast));
     ASSERT_TRUE(Shown(Dlg().m_pToastDlg));
+    EXPECT_EQ(1u, Counts("toast"));
+
     ::DestroyWindow(Dlg().m_pToastDlg->m_hWnd);
     const HHOOK hVeto = ::SetWindowsHookExA(WH_CBT, &VetoDialogs, nullptr, ::GetCurrentThreadId());
     ASSERT_TRUE(hVeto);

@@ -37,15 +37,27 @@ protected:
     {
         UpdaterTest::SetUp();
         AfxInitCommonControls();
+        // Owned, so that the driver finds it as the thread's modal dialog.
+        m_owner.SubclassWindow(
+            ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     }
-    const std::string m_strUrl = StandIn::Url(kPath);
+    void TearDown() override
+    {
+        m_owner.DestroyWindow();
+        UpdaterTest::TearDown();
+    }
+    void Run()
+    {
+        CUpdateDlg dlg(kBuild, StandIn::Url(kPath).c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str(), &m_owner);
+        dlg.DoModal();
+    }
+    CWnd m_owner;
 };
 
 TEST_F(UpdateDlgTest, VerifiedUpdaterStartsAndTheWindowEndsItself)
 {
-    CUpdateDlg dlg(kBuild, m_strUrl.c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str());
     const HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, &NoteBarPosition, nullptr, ::GetCurrentThreadId());
-    dlg.DoModal();
+    Run();
     ::UnhookWindowsHookEx(hHook);
     EXPECT_EQ(0, ::lstrcmpiA(WaitForStart(10000).c_str(), TargetPath().c_str()));
     ASSERT_FALSE(g_bar.empty());
@@ -55,65 +67,34 @@ TEST_F(UpdateDlgTest, VerifiedUpdaterStartsAndTheWindowEndsItself)
     EXPECT_EQ(0, LeftoverDownloads());
 }
 
-// The window's download over a slow answer: what a step does while it runs.
-// The start timer's tick is sent, not waited for.
-class SlowDownloadTest : public UpdateDlgTest {
-protected:
-    void SetUp() override
-    {
-        UpdateDlgTest::SetUp();
-        // A verified updater that would start once the answer completed.
-        ASSERT_TRUE(StandIn::SetFault(kPath, "trickle", kTrickleSeconds));
-        // Owned, so that the driver finds it as the thread's modal dialog.
-        m_owner.SubclassWindow(
-            ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
-    }
-    void TearDown() override
-    {
-        m_owner.DestroyWindow();
-        UpdateDlgTest::TearDown();
-    }
-    // Runs the window: its download is under way when the first step runs.
-    int Run(std::vector<ModalStep> steps)
-    {
-        steps.insert(steps.begin(), [](HWND hDlg) {
-            ::SendMessageA(hDlg, WM_TIMER, 1, 0);
-            // Not pumping here: the driver's next tick would run inside this step.
-            for (int i = 0; i < 200 && StandIn::Log(std::string("GET ") + kPath).empty(); ++i) ::Sleep(50);
-        });
-        ModalDriver driver(std::move(steps));
-        CUpdateDlg dlg(kBuild, m_strUrl.c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str(), &m_owner);
-        dlg.DoModal();
-        return driver.m_nClosed;
-    }
-
-    static constexpr int kTrickleSeconds = 8;
-    CWnd m_owner;
-};
-
-TEST_F(SlowDownloadTest, EscapeAndEnterLeaveTheWindowOpen)
+// Over a slow answer of a verified updater, once its download is under way,
+// Escape and Enter leave the window open; its close box ends it long before
+// the answer completes, giving the download up at once. (That a cancelled
+// download places nothing: VerifiedDownload_test.) The start timer's tick is
+// sent, not waited for.
+TEST_F(UpdateDlgTest, KeysLeaveTheWindowOpenAndItsCloseBoxEndsItLongBeforeTheAnswerCompletes)
 {
+    constexpr int kTrickleSeconds = 8;
+    ASSERT_TRUE(StandIn::SetFault(kPath, "trickle", kTrickleSeconds));
     bool bOpenAfterKeys = false;
-    EXPECT_EQ(0, Run({[](HWND hDlg) {
-                          ::PostMessageA(hDlg, WM_KEYDOWN, VK_ESCAPE, 0);
-                          ::PostMessageA(hDlg, WM_KEYDOWN, VK_RETURN, 0);
-                      },
-                      [&](HWND hDlg) {
-                          bOpenAfterKeys = true;
-                          ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-                      }}));
-    EXPECT_TRUE(bOpenAfterKeys);
-}
-
-// Long before the answer completes: it is given up on at once. (That a
-// cancelled download places nothing: VerifiedDownload_test.)
-TEST_F(SlowDownloadTest, CloseBoxEndsTheWindowLongBeforeTheAnswerCompletes)
-{
     ULONGLONG closedAt = 0;
-    EXPECT_EQ(0, Run({[&](HWND hDlg) {
-        ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-        closedAt = ::GetTickCount64();
-    }}));
+    ModalDriver driver({[](HWND hDlg) {
+                            ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+                            // Not pumping here: the driver's next tick would run inside this step.
+                            for (int i = 0; i < 200 && StandIn::Log(std::string("GET ") + kPath).empty(); ++i) {
+                                ::Sleep(50);
+                            }
+                            ::PostMessageA(hDlg, WM_KEYDOWN, VK_ESCAPE, 0);
+                            ::PostMessageA(hDlg, WM_KEYDOWN, VK_RETURN, 0);
+                        },
+                        [&](HWND hDlg) {
+                            bOpenAfterKeys = true;
+                            ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+                            closedAt = ::GetTickCount64();
+                        }});
+    Run();
+    EXPECT_EQ(0, driver.m_nClosed);
+    EXPECT_TRUE(bOpenAfterKeys);
     EXPECT_LT(::GetTickCount64() - closedAt, kTrickleSeconds * 1000u / 2);
     EXPECT_FALSE(FileExists(TargetPath()));
 }
@@ -124,12 +105,8 @@ TEST_F(UpdateDlgTest, WhileTheOtherProgramHoldsTheLockTheWindowClosesWithoutDown
 {
     OtherProgram other;
     ASSERT_TRUE(other.Holds());
-    CWnd owner;
-    owner.SubclassWindow(::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     ModalDriver driver({[](HWND hDlg) { ::SendMessageA(hDlg, WM_TIMER, 1, 0); }});
-    CUpdateDlg dlg(kBuild, m_strUrl.c_str(), SiteFile("stel7_195.sig").c_str(), TempDir().c_str(), &owner);
-    dlg.DoModal();
-    owner.DestroyWindow();
+    Run();
     EXPECT_EQ(1u, driver.m_nStepsRun);
     EXPECT_EQ(0, driver.m_nClosed);
     EXPECT_TRUE(StandIn::Log(std::string("GET ") + kPath).empty());

@@ -45,6 +45,10 @@ inline std::string SiteFile(const char* pszName)
 
 inline std::string FolderPath() { return TempDir() + kUpdaterFolder; }
 inline std::string TargetPath() { return FolderPath() + kUpdaterFileName; }
+inline bool MakeFolder()
+{
+    return ::CreateDirectoryA(FolderPath().c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
 
 // The main program's updater as the document announces it.
 inline UpdaterSource ProgramUpdater(const std::string& signature)

@@ -40,23 +40,13 @@ protected:
         CVerifiedDownload download(source, TempDir(), publicKeyPem);
         return m_lock.Take() && download.Download(kIdleMs) && download.Start(m_lock);
     }
-    // The updater, served as announced, is refused: nothing starts, no file stays.
-    void ExpectRefused(const UpdaterSource& source)
-    {
-        if (!kUpdatePublicKeyPem[0]) GTEST_SKIP() << "the programs are built without a key";
-        EXPECT_FALSE(DownloadAndStart(source));
-        EXPECT_FALSE(FileExists(TargetPath()));
-        EXPECT_EQ(0, LeftoverDownloads());
-        EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
-    }
-
     const std::string m_strUpdater = SiteFile("stel7_update.exe");
     CUpdateLock m_lock;
 };
 
 // Without a key no signature is asked for, and only the download checks stand
 // between a fault and a start.
-TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyAndNoFaultLeavesAnOldUpdater)
+TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyUnreplacedAndNoFaultLeavesAnOldUpdater)
 {
     const std::string url = StandIn::Url(kPath);
     const struct {
@@ -70,18 +60,17 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyAndN
         {"hang", m_strUpdater, url, kBuild},
         {"short", m_strUpdater, url, kBuild},
         {"stall", m_strUpdater, url, kBuild},
+        {"endless", m_strUpdater, url, kBuild},  // stops at the updater's limit
         {"", "<html><body>stel7_update.exe</body></html>", url, kBuild},
         {"", m_strUpdater, "file:///" + TestProgramDir() + "update-site\\stel7_update.exe", kBuild},
         {"", m_strUpdater, url, "0195"},
     };
-    ASSERT_TRUE(::CreateDirectoryA(FolderPath().c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(MakeFolder());
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fault) + " " + c.address + " " + c.build);
         ASSERT_TRUE(StandIn::Reset());
         ASSERT_TRUE(Serve(c.body));
-        if (*c.fault) {
-            ASSERT_TRUE(StandIn::SetFault(kPath, c.fault));
-        }
+        ASSERT_TRUE(!*c.fault || StandIn::SetFault(kPath, c.fault));
         // An old updater, a real program, waits at the updater's place.
         ASSERT_TRUE(WriteFileBytes(TargetPath(), m_strUpdater));
         EXPECT_FALSE(DownloadAndStart({core::kProgramRole, c.build, c.address, ""}, ""));
@@ -92,23 +81,20 @@ TEST_F(VerifiedDownloadTest, WithoutAKeyOnlyACompleteProgramStartsEvenSlowlyAndN
     // Downloads given up on let go of their files once their answers end.
     EXPECT_TRUE(PumpUntil([] { return LeftoverDownloads() == 0; }, 10000));
 
-    // The bound is on inactivity: a transfer longer than it that keeps coming completes.
+    // The bound is on inactivity: a transfer longer than it that keeps coming
+    // completes. Held from its check until it has started, no one replaces it.
     ASSERT_TRUE(Serve(m_strUpdater));
     ASSERT_TRUE(StandIn::SetFault(kPath, "trickle", 5));
-    ASSERT_TRUE(DownloadAndStart(ProgramUpdater(""), ""));
+    ASSERT_TRUE(m_lock.Take());
+    CVerifiedDownload download(ProgramUpdater(""), TempDir(), "");
+    ASSERT_TRUE(download.Download(kIdleMs));
+    EXPECT_FALSE(WriteFileBytes(TargetPath(), "MZ planted"));
+    EXPECT_FALSE(::DeleteFileA(TargetPath().c_str()));
+    EXPECT_FALSE(::MoveFileExA(TargetPath().c_str(), (TargetPath() + ".old").c_str(), 0));
+    ASSERT_TRUE(download.Start(m_lock));
     EXPECT_TRUE(StartedFromTarget());
     EXPECT_TRUE(ReadFileBytes(TargetPath()) == m_strUpdater);
     EXPECT_EQ(0, LeftoverDownloads());
-}
-
-// A body that never ends stops at the updater's limit, and nothing of it stays.
-TEST_F(VerifiedDownloadTest, EndlessBodyStopsAtTheLimitKeepsNoFileAndStartsNothing)
-{
-    ASSERT_TRUE(StandIn::SetFault(kPath, "endless"));
-    EXPECT_FALSE(DownloadAndStart(ProgramUpdater(SiteFile("stel7_195.sig")), ""));
-    EXPECT_FALSE(FileExists(TargetPath()));
-    EXPECT_EQ(0, LeftoverDownloads());
-    EXPECT_EQ("", WaitForStart(kNoStartWaitMs));
 }
 
 TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverThisStatementStartsTheUpdater)
@@ -126,6 +112,12 @@ TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverThisStatementStartsTheUp
         {changed, good},
         {m_strUpdater, "!!not*base64!!"},
         {m_strUpdater, good.substr(0, good.size() / 2)},
+        // Rollback: the vendor once signed this updater as build 190.
+        {m_strUpdater, SiteFile("stel7_190.sig")},
+        // Mix-and-match: the agent's signed updater is not the main program's.
+        {m_strUpdater, SiteFile("stel7agent_195.sig")},
+        // Over the file's bytes alone: says nothing of the program or the build.
+        {m_strUpdater, SiteFile("bytes.sig")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -141,42 +133,10 @@ TEST_F(VerifiedDownloadTest, OnlyTheVendorsSignatureOverThisStatementStartsTheUp
     EXPECT_TRUE(StartedFromTarget());
 }
 
-// Rollback: the vendor once signed this updater as build 190; announced as 195 it is no update.
-TEST_F(VerifiedDownloadTest, OldBuildsSignedUpdaterReplayedUnderAHigherBuildDoesNotStart)
-{
-    ExpectRefused(ProgramUpdater(SiteFile("stel7_190.sig")));
-}
-
-// Mix-and-match: what the vendor signed as the agent's updater is not the main program's.
-TEST_F(VerifiedDownloadTest, AgentsSignedUpdaterOfferedAsTheMainProgramsDoesNotStart)
-{
-    ExpectRefused(ProgramUpdater(SiteFile("stel7agent_195.sig")));
-}
-
-// A signature over the file's bytes alone says nothing of the program or the build.
-TEST_F(VerifiedDownloadTest, SignatureOverTheBytesAloneDoesNotStart)
-{
-    ExpectRefused(ProgramUpdater(SiteFile("bytes.sig")));
-}
-
-// Held from its check until it has started: no one replaces what was checked.
-TEST_F(VerifiedDownloadTest, CheckedUpdaterCannotBeWrittenOrReplacedBeforeItStarts)
-{
-    ASSERT_TRUE(m_lock.Take());
-    CVerifiedDownload download(ProgramUpdater(SiteFile("stel7_195.sig")), TempDir());
-    ASSERT_TRUE(download.Download(kIdleMs));
-    EXPECT_FALSE(WriteFileBytes(TargetPath(), "MZ planted"));
-    EXPECT_FALSE(::DeleteFileA(TargetPath().c_str()));
-    EXPECT_FALSE(::MoveFileExA(TargetPath().c_str(), (TargetPath() + ".old").c_str(), 0));
-    ASSERT_TRUE(download.Start(m_lock));
-    EXPECT_TRUE(StartedFromTarget());
-    EXPECT_TRUE(ReadFileBytes(TargetPath()) == m_strUpdater);
-}
-
 TEST_F(VerifiedDownloadTest, UpdaterInUseIsNotReplacedAndNothingStarts)
 {
     const std::string running = "MZ an updater that is still running";
-    ASSERT_TRUE(::CreateDirectoryA(FolderPath().c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(MakeFolder());
     ASSERT_TRUE(WriteFileBytes(TargetPath(), running));
     // Held without sharing, as a running program holds its file.
     const HANDLE hHeld =
@@ -234,10 +194,8 @@ LRESULT CALLBACK CancelAtTheEnd(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 
 TEST_F(VerifiedDownloadTest, CancelSignalledAsTheDownloadCompletesKeepsAndPlacesNothing)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = &CancelAtTheEnd;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "stel7CancelAtTheEnd";
+    WNDCLASSA wc = {0, &CancelAtTheEnd, 0, 0, ::GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                    "stel7CancelAtTheEnd"};
     ::RegisterClassA(&wc);
     static HWND s_hWnd = nullptr;
     s_hWnd = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
