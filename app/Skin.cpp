@@ -14,16 +14,6 @@ namespace {
 
 const COLORREF kBodyColour = RGB(240, 240, 240);
 
-int Width(const core::Rect& rc)
-{
-    return rc.right - rc.left;
-}
-
-int Height(const core::Rect& rc)
-{
-    return rc.bottom - rc.top;
-}
-
 // The window's device context for the length of one composition.
 class WindowDC {
 public:
@@ -132,15 +122,15 @@ void CSkin::Compose(HWND hWnd, const core::MainLayout& layout)
 
 void CSkin::BuildHeaderBand(HWND hWnd, const core::Rect& rc)
 {
-    const int w = Width(rc);
-    if (!BeginBand(hWnd, m_header, w, Height(rc))) return;
+    const int w = rc.Width();
+    if (!BeginBand(hWnd, m_header, w, rc.Height())) return;
     CopyStrip(*m_header.pMemDC, *m_header.pSrcDC, 0, m_bmpHeaderLogo, 0, m_bmpHeaderFill, 199, w, nullptr);
 }
 
 void CSkin::BuildToolbarBand(HWND hWnd, const core::Rect& rc)
 {
-    const int w = Width(rc);
-    if (!BeginBand(hWnd, m_toolbar, w, Height(rc))) return;
+    const int w = rc.Width();
+    if (!BeginBand(hWnd, m_toolbar, w, rc.Height())) return;
     CDC& memDC = *m_toolbar.pMemDC;
     CDC& srcDC = *m_toolbar.pSrcDC;
     CopyStrip(memDC, srcDC, 0, m_bmpToolbarLeft, 0, m_bmpToolbarFill, 24, w - 24, &m_bmpToolbarRight);
@@ -151,8 +141,8 @@ void CSkin::BuildToolbarBand(HWND hWnd, const core::Rect& rc)
 // stretches over the body's height.
 void CSkin::BuildBodyBand(HWND hWnd, const core::Rect& rc)
 {
-    const int w = Width(rc);
-    if (Height(rc) <= 0 || !BeginBand(hWnd, m_body, w, 1)) return;
+    const int w = rc.Width();
+    if (rc.Height() <= 0 || !BeginBand(hWnd, m_body, w, 1)) return;
     CDC& memDC = *m_body.pMemDC;
     CopyPiece(memDC, *m_body.pSrcDC, m_bmpBodyLeft, 0, 0);
     memDC.FillSolidRect(RECT{21, 0, w - 21, 1}, kBodyColour);
@@ -161,8 +151,8 @@ void CSkin::BuildBodyBand(HWND hWnd, const core::Rect& rc)
 
 void CSkin::BuildFooterBand(HWND hWnd, const core::Rect& rc)
 {
-    const int w = Width(rc);
-    if (!BeginBand(hWnd, m_footer, w, Height(rc))) return;
+    const int w = rc.Width();
+    if (!BeginBand(hWnd, m_footer, w, rc.Height())) return;
     CopyStrip(*m_footer.pMemDC, *m_footer.pSrcDC, 0, m_bmpFooterLeft, 0, m_bmpFooterFill, 24, w - 24,
               &m_bmpFooterRight);
 }
@@ -173,11 +163,12 @@ void CSkin::Paint(CDC* pDC, const core::MainLayout& layout)
         {&m_header, &layout.headerBand}, {&m_toolbar, &layout.toolbarBand}, {&m_footer, &layout.footerBand}};
     for (const auto& [pBand, pRect] : bands) {
         if (pBand->pMemDC)
-            pDC->BitBlt(pRect->left, pRect->top, Width(*pRect), Height(*pRect), pBand->pMemDC, 0, 0, SRCCOPY);
+            pDC->BitBlt(pRect->left, pRect->top, pRect->Width(), pRect->Height(), pBand->pMemDC, 0, 0, SRCCOPY);
     }
     const core::Rect& body = layout.bodyBand;
     if (m_body.pMemDC)
-        pDC->StretchBlt(body.left, body.top, Width(body), Height(body), m_body.pMemDC, 0, 0, Width(body), 1, SRCCOPY);
+        pDC->StretchBlt(body.left, body.top, body.Width(), body.Height(), m_body.pMemDC, 0, 0, body.Width(), 1,
+                        SRCCOPY);
 }
 
 void CMainDlg::LoadSkinBitmaps()

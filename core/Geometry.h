@@ -10,6 +10,9 @@ struct Rect {
     int top;
     int right;
     int bottom;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
 };
 
 // The skin's four background bands, top to bottom; the body band takes the
